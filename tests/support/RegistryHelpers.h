@@ -1,0 +1,39 @@
+#pragma once
+// Raw registry access for the tests, independent of the code under test.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillon::test {
+
+inline constexpr const char* IdeRoot = "Software\\Borland";
+
+struct RawValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+void DeleteTree(const std::string& path);
+bool KeyExists(const std::string& path);
+void SetRaw(const std::string& path, const std::string& name, DWORD type, const void* data, DWORD size);
+void SetString(const std::string& path, const std::string& name, const std::string& ansi);
+void SetWideString(const std::string& path, const std::string& name, const std::wstring& text);
+std::optional<RawValue> GetRaw(const std::string& path, const std::string& name);
+// The stored text (ANSI) of a REG_SZ value, or nothing.
+std::optional<std::string> GetString(const std::string& path, const std::string& name);
+
+std::optional<std::wstring> GetWideString(const std::string& path, const std::string& name);
+
+// What Wine's own reg.exe prints for `reg query HKCU\<path> /v <name>`.
+std::string RegQuery(const std::string& path, const std::string& name);
+
+// Removes the IDE's keys before and after each test.
+class CleanIdeKeys {
+public:
+    CleanIdeKeys() { DeleteTree(IdeRoot); }
+    ~CleanIdeKeys() { DeleteTree(IdeRoot); }
+};
+
+} // namespace quillon::test

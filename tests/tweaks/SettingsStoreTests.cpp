@@ -1,0 +1,184 @@
+// The settings store against the registry of the test prefix.
+#include "base/Exceptions.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tweaks/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <sddl.h>
+#include <windows.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+const std::string Extras = "Software\\Borland\\Delphi\\5.0\\Extras";
+
+class SettingsStore : public ::testing::Test {
+    CleanIdeKeys clean_;
+};
+
+// A key whose DACL grants reading (and changing the DACL) but not full access.
+class ReadOnlyKey {
+public:
+    explicit ReadOnlyKey(const std::string& path) : path_(path)
+    {
+        SetRaw(path, "Probe", REG_SZ, "1", 2);
+        SetDacl("D:(A;;KRWD;;;WD)");
+    }
+    ~ReadOnlyKey() { SetDacl("D:(A;;KA;;;WD)"); }
+
+private:
+    void SetDacl(const char* sddl)
+    {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+        RegCloseKey(key);
+        LocalFree(sd);
+    }
+    std::string path_;
+};
+
+template <typename E, typename F>
+std::string ErrorOf(F&& action)
+{
+    try {
+        action();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+} // namespace
+
+TEST_F(SettingsStore, ReadingAMissingKeyOrValueYieldsEmptyAndCreatesNothing)
+{
+    EXPECT_EQ(ReadSettingValue(Extras, "AutoPaletteSelect"), "");
+    EXPECT_FALSE(IsSettingSet(Extras, "AutoPaletteSelect"));
+    EXPECT_FALSE(KeyExists("Software\\Borland"));
+
+    SetString(Extras, "Other", "x");
+    EXPECT_EQ(ReadSettingValue(Extras, "AutoPaletteSelect"), "");
+}
+
+TEST_F(SettingsStore, ReadsStringsUpToTheirFirstZeroAndUnexpanded)
+{
+    SetString(Extras, "Plain", "C:\\Delphi5\\Mine");
+    EXPECT_EQ(ReadSettingValue(Extras, "Plain"), "C:\\Delphi5\\Mine");
+
+    const char expand[] = "%WINDIR%\\x";
+    SetRaw(Extras, "Expand", REG_EXPAND_SZ, expand, sizeof expand);
+    EXPECT_EQ(ReadSettingValue(Extras, "Expand"), "%WINDIR%\\x");
+    EXPECT_TRUE(IsSettingSet(Extras, "Expand"));
+
+    const char embedded[] = "ab\0cd";
+    SetRaw(Extras, "Embedded", REG_SZ, embedded, sizeof embedded);
+    EXPECT_EQ(ReadSettingValue(Extras, "Embedded"), "ab");
+
+    SetString(Extras, "Empty", "");
+    SetRaw(Extras, "NoBytes", REG_SZ, "", 0);
+    for (const char* name : {"Empty", "NoBytes"}) {
+        EXPECT_EQ(ReadSettingValue(Extras, name), "") << name;
+        EXPECT_FALSE(IsSettingSet(Extras, name)) << name;
+    }
+
+    SetString(Extras, "Western", "Caf\xE9 \x80"); // Windows-1252 bytes
+    EXPECT_EQ(ReadSettingValue(Extras, "Western"), "Caf\xC3\xA9 \xE2\x82\xAC");
+}
+
+TEST_F(SettingsStore, OtherValueTypesAreInvalid)
+{
+    const DWORD one = 1;
+    SetRaw(Extras, "AutoPaletteSelect", REG_DWORD, &one, sizeof one);
+    SetRaw(Extras, "AutoPaletteScroll", REG_BINARY, "\x01\x02\x03", 3);
+    const char multi[] = "a\0b\0";
+    SetRaw(Extras, "Multi", REG_MULTI_SZ, multi, sizeof multi);
+    for (const char* name : {"AutoPaletteSelect", "AutoPaletteScroll", "Multi"}) {
+        const std::string expected = std::string("Invalid data type for '") + name + "'";
+        EXPECT_EQ(ErrorOf<ERegistryException>([&] { ReadSettingValue(Extras, name); }), expected);
+        EXPECT_EQ(ErrorOf<ERegistryException>([&] { IsSettingSet(Extras, name); }), expected);
+    }
+}
+
+TEST_F(SettingsStore, TextOutsideTheAnsiCodePageIsNeverReadAsQuestionMarks)
+{
+    SetWideString(Extras, "PrivateDir", L"C:\\\x0416\x0443\x043A");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { ReadSettingValue(Extras, "PrivateDir"); }),
+              "The text of 'PrivateDir' has characters that the ANSI code page cannot represent");
+}
+
+TEST_F(SettingsStore, WritingCreatesEveryMissingKeyAndStoresAnsiText)
+{
+    const std::string deep = "Software\\Borland\\Delphi\\5.0\\Component Templates";
+    WriteSettingValue(deep, "CCLibDir", "C:\\Caf\xC3\xA9");
+    auto raw = GetRaw(deep, "CCLibDir");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::string(raw->data.begin(), raw->data.end()), std::string("C:\\Caf\xE9", 7) + '\0');
+
+    // A peer we did not write sees the same.
+    WriteSettingValue(Extras, "AutoPaletteSelect", "1");
+    const std::string reg = RegQuery(Extras, "AutoPaletteSelect");
+    EXPECT_NE(reg.find("AutoPaletteSelect"), std::string::npos) << reg;
+    EXPECT_NE(reg.find("REG_SZ"), std::string::npos) << reg;
+    EXPECT_NE(reg.find("    1"), std::string::npos) << reg;
+
+    WriteSettingValue(Extras, "Empty", "");
+    EXPECT_EQ(GetString(Extras, "Empty"), "");
+}
+
+TEST_F(SettingsStore, WritingRefusesTextOutsideTheAnsiCodePageBeforeTouchingAnything)
+{
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { WriteSettingValue(Extras, "PrivateDir", "\xD0\x96"); }),
+              "The text of 'PrivateDir' has characters that the ANSI code page cannot represent");
+    EXPECT_FALSE(KeyExists(Extras));
+}
+
+TEST_F(SettingsStore, DeletingCreatesTheKeyAndReportsNothing)
+{
+    DeleteSettingValue(Extras, "AutoPaletteSelect");
+    EXPECT_TRUE(KeyExists(Extras));
+    DeleteSettingValue(Extras, "AutoPaletteSelect");
+
+    SetString(Extras, "AutoPaletteSelect", "1");
+    SetString(Extras, "AutoPaletteScroll", "1");
+    DeleteSettingValue(Extras, "AutoPaletteSelect");
+    EXPECT_FALSE(GetRaw(Extras, "AutoPaletteSelect"));
+    EXPECT_EQ(GetString(Extras, "AutoPaletteScroll"), "1");
+    EXPECT_EQ(RegQuery(Extras, "AutoPaletteSelect").find("REG_SZ"), std::string::npos);
+}
+
+TEST_F(SettingsStore, AKeyWithoutFullAccessCountsAsMissingAndRefusesWrites)
+{
+    const std::string globals = "Software\\Borland\\Delphi\\5.0\\Globals";
+    SetString(globals, "PrivateDir", "C:\\Mine");
+    ReadOnlyKey locked(globals);
+    EXPECT_EQ(ReadSettingValue(globals, "PrivateDir"), "");
+    EXPECT_FALSE(IsSettingSet(globals, "PrivateDir"));
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { WriteSettingValue(globals, "PrivateDir", "x"); }),
+              "Failed to set data for 'PrivateDir'");
+    DeleteSettingValue(globals, "PrivateDir"); // nothing to report
+    EXPECT_EQ(GetString(globals, "PrivateDir"), "C:\\Mine");
+}
+
+TEST_F(SettingsStore, EveryCallReleasesItsKeys)
+{
+    DWORD before = 0, after = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &before);
+    const DWORD one = 1;
+    SetRaw(Extras, "Bad", REG_DWORD, &one, sizeof one);
+    for (int i = 0; i < 200; ++i) {
+        WriteSettingValue(Extras, "AutoPaletteSelect", "1");
+        ReadSettingValue(Extras, "AutoPaletteSelect");
+        IsSettingSet("Software\\Borland\\Missing", "X");
+        DeleteSettingValue(Extras, "AutoPaletteSelect");
+        EXPECT_THROW(ReadSettingValue(Extras, "Bad"), ERegistryException);
+    }
+    GetProcessHandleCount(GetCurrentProcess(), &after);
+    EXPECT_EQ(after, before);
+}

@@ -1,0 +1,326 @@
+// The tweak state through a fake window, against the registry of the test prefix.
+#include "base/Exceptions.h"
+#include "tests/support/RegistryHelpers.h"
+#include "tweaks/Catalog.h"
+#include "tweaks/TweakModel.h"
+
+#include <gtest/gtest.h>
+
+#include <sddl.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+// The in-memory window plus what the user types.
+class FakeWindow : public TTweakModel {
+public:
+    void TypeColor(const std::string& value)
+    {
+        text[7] = value;
+        state.ColorTextChanged();
+    }
+    void TypeCentury(const std::string& value)
+    {
+        text[8] = value;
+        state.CenturyTextChanged();
+    }
+};
+
+std::string Key(int tag) { return std::string(EntryForTag(tag).keyPath); }
+std::string Name(int tag) { return std::string(EntryForTag(tag).valueName); }
+void Store(int tag, const std::string& ansi) { SetString(Key(tag), Name(tag), ansi); }
+std::optional<std::string> Stored(int tag) { return GetString(Key(tag), Name(tag)); }
+
+class TweakState : public ::testing::Test {
+protected:
+    CleanIdeKeys clean_;
+    FakeWindow w;
+
+    // Asks nothing when there is nothing to ask; records whether it asked.
+    bool CloseAsks(int answer = 2)
+    {
+        bool asked = false;
+        w.state.CloseQuery([&] {
+            asked = true;
+            return answer;
+        });
+        return asked;
+    }
+};
+
+std::string LoadError(FakeWindow& w)
+{
+    try {
+        w.state.Load();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+void StoreEverything()
+{
+    for (int tag : {1, 2, 3, 4, 5, 6, 10})
+        Store(tag, "1");
+    Store(7, "clRed");
+    Store(8, "30");
+    Store(9, "\"Tahoma\",10,Bold");
+    Store(11, "D:\\Templates");
+    Store(12, "D:\\Wiz.dll");
+    Store(13, "D:\\Vcs.dll");
+    Store(14, "D:\\Private");
+}
+
+} // namespace
+
+TEST_F(TweakState, EmptyRegistryLoadsEverythingOff)
+{
+    w.state.Load();
+    for (const TweakEntry& e : Catalog()) {
+        EXPECT_FALSE(w.checked[e.tag]) << e.tag;
+        EXPECT_FALSE(w.enabled[e.tag]) << e.tag;
+        EXPECT_EQ(w.text[e.tag], e.initialText) << e.tag;
+    }
+    EXPECT_EQ(w.font, FontDesc{});
+    EXPECT_FALSE(w.apply);
+    EXPECT_FALSE(w.state.SettingsChanged());
+    EXPECT_FALSE(CloseAsks());
+    EXPECT_FALSE(KeyExists("Software\\Borland")) << "loading writes nothing";
+}
+
+TEST_F(TweakState, LoadFillsBoxesAndCompanionEditors)
+{
+    StoreEverything();
+    w.state.Load();
+    for (const TweakEntry& e : Catalog()) {
+        EXPECT_TRUE(w.checked[e.tag]) << e.tag;
+        EXPECT_EQ(w.enabled[e.tag], HasCompanion(e)) << e.tag;
+    }
+    EXPECT_EQ(w.text[7], "clRed");
+    EXPECT_EQ(w.text[8], "30") << "the century comes from the store too";
+    EXPECT_EQ(w.text[11], "D:\\Templates");
+    EXPECT_EQ(w.text[14], "D:\\Private");
+    EXPECT_EQ(w.font.name, "Tahoma");
+    EXPECT_EQ(w.font.size, 10);
+    EXPECT_TRUE(w.font.bold);
+    EXPECT_EQ(w.state.FontParts(), (std::vector<std::string>{"Tahoma", "10", "Bold"}));
+    EXPECT_FALSE(w.apply);
+    EXPECT_FALSE(w.state.SettingsChanged());
+}
+
+TEST_F(TweakState, ClicksMarkChangedAndCloseAsks)
+{
+    w.state.Load();
+    w.Click(11);
+    EXPECT_TRUE(w.enabled[11]);
+    w.Click(11);
+    EXPECT_FALSE(w.enabled[11]);
+    EXPECT_TRUE(w.apply);
+    EXPECT_TRUE(w.state.SettingsChanged());
+
+    Store(1, "1"); // appeared after the load: "Save" deletes every unchecked value
+    EXPECT_TRUE(CloseAsks(1));
+    EXPECT_FALSE(Stored(1));
+    EXPECT_FALSE(Stored(11));
+    EXPECT_TRUE(KeyExists(Key(11)));
+    EXPECT_FALSE(w.apply);
+    EXPECT_FALSE(CloseAsks());
+}
+
+TEST_F(TweakState, DontSaveAndCancelWriteNothing)
+{
+    w.state.Load();
+    w.Click(1);
+    EXPECT_TRUE(CloseAsks(2));
+    EXPECT_FALSE(KeyExists("Software\\Borland"));
+    w.state.Cancel();
+    EXPECT_FALSE(CloseAsks());
+}
+
+TEST_F(TweakState, ApplyRewritesEveryCheckedSettingAndDeletesTheRest)
+{
+    Store(1, "yes");
+    Store(2, "0");
+    Store(7, "clRed");
+    w.state.Load();
+    w.Click(2);  // off
+    w.Click(12); // on, with its initial text
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(1), "1") << "a plain entry stores exactly \"1\"";
+    EXPECT_FALSE(Stored(2));
+    EXPECT_EQ(Stored(7), "clRed");
+    EXPECT_EQ(Stored(12), "C:\\Delphi5\\MyWiz\\CNUW.dll");
+    for (int tag : {3, 4, 5, 6, 8, 9, 10, 11, 13, 14}) {
+        EXPECT_FALSE(Stored(tag)) << tag;
+        EXPECT_TRUE(KeyExists(Key(tag))) << tag;
+    }
+    EXPECT_FALSE(w.apply);
+    EXPECT_FALSE(w.state.SettingsChanged());
+}
+
+TEST_F(TweakState, CompanionEditsUnderACheckedBoxAreChanges)
+{
+    Store(7, "clRed");
+    Store(8, "30");
+    Store(14, "D:\\Old");
+    w.state.Load();
+    w.TypeCentury("40");
+    EXPECT_TRUE(w.apply);
+    EXPECT_TRUE(w.state.SettingsChanged());
+    EXPECT_TRUE(CloseAsks(1));
+    EXPECT_EQ(Stored(8), "40");
+
+    w.TypeColor("clBlue");
+    EXPECT_TRUE(w.state.SettingsChanged());
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(7), "clBlue");
+
+    w.state.PathChosen(14, "E:\\New");
+    EXPECT_EQ(w.text[14], "E:\\New");
+    EXPECT_TRUE(w.state.SettingsChanged());
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(14), "E:\\New");
+
+    w.state.PathChosen(11, "E:\\Unchecked"); // box unchecked: no change to ask about
+    w.TypeColor("clRed");
+    w.Click(7);
+    w.state.ApplySettings();
+    w.TypeColor("clGreen");
+    EXPECT_FALSE(w.state.SettingsChanged());
+    EXPECT_FALSE(w.apply);
+}
+
+TEST_F(TweakState, DefaultFontGoesBackUnchangedUntilTheUserPicksOne)
+{
+    Store(9, "\"Tahoma\",10,Bold,Italic,Underline");
+    w.state.Load();
+    EXPECT_FALSE(w.font.bold) << "five items carry no style";
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(9), "\"Tahoma\",10,Bold,Italic,Underline");
+
+    FontDesc chosen;
+    chosen.name = "Arial";
+    chosen.size = 12;
+    chosen.italic = true;
+    w.state.FontConfirmed(chosen);
+    EXPECT_TRUE(w.apply);
+    EXPECT_TRUE(w.state.SettingsChanged());
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(9), "\"Arial\",12,Italic");
+}
+
+TEST_F(TweakState, DefaultFontBoxCheckedByTheUserStoresTheDialogFont)
+{
+    w.state.Load();
+    w.Click(9);
+    EXPECT_TRUE(w.enabled[9]);
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(9), "\"MS Sans Serif\",8,");
+}
+
+TEST_F(TweakState, AStoppedLoadProtectsWhatItDidNotReach)
+{
+    StoreEverything();
+    const DWORD one = 1;
+    SetRaw(Key(3), Name(3), REG_DWORD, &one, sizeof one);
+    EXPECT_EQ(LoadError(w), "Invalid data type for 'NoCtrlAltKeys'");
+    EXPECT_FALSE(w.apply);
+    EXPECT_FALSE(w.state.SettingsChanged());
+    EXPECT_TRUE(w.checked[2]);
+    EXPECT_FALSE(w.checked[4]);
+    EXPECT_EQ(w.text[14], "C:\\Delphi5\\Mine");
+
+    w.Click(2); // off
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(1), "1");
+    EXPECT_FALSE(Stored(2));
+    EXPECT_EQ(GetRaw(Key(3), Name(3))->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(Stored(8), "30");
+    EXPECT_EQ(Stored(9), "\"Tahoma\",10,Bold");
+    EXPECT_EQ(Stored(14), "D:\\Private");
+
+    w.Click(14); // the user takes it over: now it is applied as shown
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(14), "C:\\Delphi5\\Mine");
+    EXPECT_EQ(Stored(13), "D:\\Vcs.dll");
+}
+
+TEST_F(TweakState, ABrokenDefaultFontStopsTheLoadAtItsEntry)
+{
+    StoreEverything();
+    Store(9, "\"\"");
+    EXPECT_EQ(LoadError(w), "List index out of bounds (0)");
+    EXPECT_TRUE(w.checked[8]);
+    EXPECT_TRUE(w.checked[9]);
+    EXPECT_FALSE(w.checked[10]);
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(9), "\"\"");
+    EXPECT_EQ(Stored(10), "1");
+    EXPECT_EQ(Stored(8), "30");
+
+    FontDesc chosen;
+    chosen.name = "Verdana";
+    w.state.FontConfirmed(chosen);
+    w.state.ApplySettings();
+    EXPECT_EQ(Stored(9), "\"Verdana\",8,");
+}
+
+TEST_F(TweakState, StoredTextOutsideTheAnsiCodePageStopsTheLoad)
+{
+    StoreEverything();
+    SetWideString(Key(12), Name(12), L"D:\\\x65E5\x672C.dll");
+    EXPECT_EQ(LoadError(w),
+              "The text of 'CreateNewUniversumWizard' has characters that the ANSI code page cannot "
+              "represent");
+    w.state.ApplySettings();
+    EXPECT_EQ(GetWideString(Key(12), Name(12)), L"D:\\\x65E5\x672C.dll") << "left as it was";
+}
+
+TEST_F(TweakState, ApplyChecksEveryTextBeforeWritingAny)
+{
+    w.state.Load();
+    w.Click(1);
+    w.Click(14);
+    w.text[14] = "C:\\\xD0\x96";
+    try {
+        w.state.ApplySettings();
+        FAIL();
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(),
+                     "The text of 'PrivateDir' has characters that the ANSI code page cannot represent");
+    }
+    EXPECT_FALSE(KeyExists("Software\\Borland"));
+    EXPECT_TRUE(w.apply);
+    EXPECT_TRUE(w.state.SettingsChanged());
+}
+
+TEST_F(TweakState, AFailedApplyKeepsTheChangesToAskAbout)
+{
+    w.state.Load();
+    w.Click(1);
+    w.Click(11);
+    // A key that refuses full access makes the write of tag 11 fail.
+    const std::string templates = Key(11);
+    SetString(templates, "Probe", "1");
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KRWD;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, templates.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+    LocalFree(sd);
+
+    EXPECT_THROW(w.state.ApplySettings(), ERegistryException);
+    EXPECT_EQ(Stored(1), "1");
+    EXPECT_TRUE(w.apply);
+    EXPECT_TRUE(w.state.SettingsChanged());
+    EXPECT_THROW(CloseAsks(1), ERegistryException);
+
+    ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
+    LocalFree(sd);
+    RegCloseKey(key);
+    EXPECT_TRUE(CloseAsks(1));
+    EXPECT_EQ(Stored(11), "C:\\Delphi5\\MyComps");
+}

@@ -1,0 +1,169 @@
+#include "tweaks/TweakState.h"
+
+#include "tweaks/Catalog.h"
+#include "tweaks/SettingsStore.h"
+
+namespace quillon {
+
+namespace {
+constexpr int ColorTag = 7;
+constexpr int CenturyTag = 8;
+constexpr int FontTag = 9;
+
+std::string KeyPath(const TweakEntry& e) { return std::string(e.keyPath); }
+std::string ValueName(const TweakEntry& e) { return std::string(e.valueName); }
+} // namespace
+
+void TTweakState::Load()
+{
+    fontParts_.clear();
+    loading_ = true;
+    try {
+        for (int tag = FirstTag; tag <= LastTag; ++tag) {
+            LoadEntry(tag);
+            loaded_[tag] = true;
+        }
+    } catch (...) {
+        // A stopped load ends like a complete one: the user has changed nothing.
+        loading_ = false;
+        settingsChanged_ = false;
+        window_.SetApplyEnabled(false);
+        throw;
+    }
+    loading_ = false;
+    settingsChanged_ = false;
+    window_.SetApplyEnabled(false);
+}
+
+void TTweakState::LoadEntry(int tag)
+{
+    const TweakEntry& e = EntryForTag(tag);
+    window_.SetChecked(tag, IsSettingSet(KeyPath(e), ValueName(e)));
+    if (!HasCompanion(e) || !window_.Checked(tag))
+        return;
+    const std::string stored = ReadSettingValue(KeyPath(e), ValueName(e));
+    if (e.source == ValueSource::Font) {
+        FontDesc font = window_.DialogFont();
+        storedDefaultFont_ = stored;
+        // The font is changed even when the parse stops half way.
+        try {
+            ParseDefaultFont(stored, font, fontParts_);
+        } catch (...) {
+            window_.SetDialogFont(font);
+            throw;
+        }
+        window_.SetDialogFont(font);
+    } else {
+        window_.SetEditorText(tag, stored);
+    }
+}
+
+void TTweakState::MarkChanged()
+{
+    window_.SetApplyEnabled(true);
+    settingsChanged_ = true;
+}
+
+void TTweakState::CheckBoxClick(int tag)
+{
+    UpdateEditorStates(tag);
+    if (!loading_ && tag >= FirstTag && tag <= LastTag)
+        claimed_[tag] = true;
+    MarkChanged();
+}
+
+void TTweakState::CompanionEdited(int tag)
+{
+    if (!loading_ && window_.Checked(tag))
+        MarkChanged();
+}
+
+void TTweakState::ColorTextChanged() { CompanionEdited(ColorTag); }
+
+void TTweakState::CenturyTextChanged() { CompanionEdited(CenturyTag); }
+
+void TTweakState::FontConfirmed(const FontDesc& font)
+{
+    window_.SetDialogFont(font);
+    fontConfirmed_ = true;
+    claimed_[FontTag] = true;
+    MarkChanged();
+}
+
+void TTweakState::PathChosen(int tag, const std::string& path)
+{
+    window_.SetEditorText(tag, path);
+    CompanionEdited(tag);
+}
+
+void TTweakState::UpdateEditorStates(int tag)
+{
+    if (tag < FirstTag || tag > LastTag || !HasCompanion(EntryForTag(tag)))
+        return;
+    window_.SetEditorEnabled(tag, window_.Checked(tag));
+}
+
+bool TTweakState::MayApply(int tag) const
+{
+    return loaded_[tag] || claimed_[tag];
+}
+
+std::string TTweakState::ValueToStore(int tag) const
+{
+    const TweakEntry& e = EntryForTag(tag);
+    switch (e.source) {
+    case ValueSource::OnValue:
+        return std::string(OnValue);
+    case ValueSource::Editor:
+        return window_.EditorText(tag);
+    case ValueSource::Font:
+        // Recomposing would drop what the codec does not read, so the stored
+        // text goes back as it was until the user picks a font.
+        if (!fontConfirmed_ && storedDefaultFont_)
+            return *storedDefaultFont_;
+        return ComposeDefaultFont(window_.DialogFont());
+    }
+    return std::string(OnValue);
+}
+
+void TTweakState::WriteSetting(int tag)
+{
+    const TweakEntry& e = EntryForTag(tag);
+    if (window_.Checked(tag))
+        WriteSettingValue(KeyPath(e), ValueName(e), ValueToStore(tag));
+    else
+        DeleteSettingValue(KeyPath(e), ValueName(e));
+}
+
+void TTweakState::ApplySettings()
+{
+    // Page by page, each in tag order: "General" first, then "Dirs and Files".
+    std::vector<int> walk;
+    for (TweakPage page : {TweakPage::General, TweakPage::DirsAndFiles})
+        for (const TweakEntry& e : Catalog())
+            if (e.page == page && MayApply(e.tag))
+                walk.push_back(e.tag);
+
+    // A text that the registry would mangle stops the apply before any write.
+    for (int tag : walk)
+        if (window_.Checked(tag))
+            CheckStorableText(ValueName(EntryForTag(tag)), ValueToStore(tag));
+
+    for (int tag : walk)
+        WriteSetting(tag);
+    window_.SetApplyEnabled(false);
+    settingsChanged_ = false;
+}
+
+void TTweakState::Cancel()
+{
+    settingsChanged_ = false;
+}
+
+void TTweakState::CloseQuery(const std::function<int()>& confirm)
+{
+    if (settingsChanged_ && confirm() == 1)
+        ApplySettings();
+}
+
+} // namespace quillon

@@ -1,0 +1,77 @@
+#pragma once
+// Bookkeeping of the main window between start and close: the load of the
+// fourteen settings into the window, change tracking, and the apply walk.
+// The window implements ITweakWindow and forwards its events here.
+#include "tweaks/FontCodec.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+class ITweakWindow {
+public:
+    virtual ~ITweakWindow() = default;
+    virtual bool Checked(int tag) const = 0;
+    // Like a user click whenever the state changes: the window then calls
+    // TTweakState::CheckBoxClick(tag).
+    virtual void SetChecked(int tag, bool checked) = 0;
+    virtual std::string EditorText(int tag) const = 0;
+    virtual void SetEditorText(int tag, const std::string& text) = 0;
+    virtual void SetEditorEnabled(int tag, bool enabled) = 0;
+    virtual FontDesc DialogFont() const = 0;
+    virtual void SetDialogFont(const FontDesc& font) = 0;
+    virtual bool ApplyEnabled() const = 0;
+    virtual void SetApplyEnabled(bool enabled) = 0;
+};
+
+class TTweakState {
+public:
+    explicit TTweakState(ITweakWindow& window) : window_(window) {}
+
+    // Runs once, from the window's create event. An error stops it; what it
+    // did not reach stays protected from the apply.
+    void Load();
+
+    // Window events.
+    void CheckBoxClick(int tag);               // chkPaletteSelectClick
+    void ColorTextChanged();                   // cbColorChange
+    void CenturyTextChanged();                 // edtDigitCenturyChange
+    void FontConfirmed(const FontDesc& font);  // btnFontClick, dialog closed with OK
+    void PathChosen(int tag, const std::string& path); // folder or DLL picker confirmed
+    void ApplySettings();                      // btnApplyClick, and before OK closes
+    void Cancel();                             // btnCancelClick, before the window closes
+    // FormCloseQuery: asks through `confirm` when there are unsaved changes and
+    // applies on its answer 1 ("Save"). The close itself is never refused.
+    void CloseQuery(const std::function<int()>& confirm);
+
+    void UpdateEditorStates(int tag);
+    void WriteSetting(int tag);
+    // The text the apply writes for a checked box.
+    std::string ValueToStore(int tag) const;
+
+    bool SettingsChanged() const { return settingsChanged_; }
+    const std::vector<std::string>& FontParts() const { return fontParts_; }
+    // True when the apply may write or delete the entry: the load reached it,
+    // or the user has taken it over since.
+    bool MayApply(int tag) const;
+
+private:
+    void MarkChanged();
+    void LoadEntry(int tag);
+    void CompanionEdited(int tag);
+
+    ITweakWindow& window_;
+    bool settingsChanged_ = false;
+    bool loading_ = false;
+    bool fontConfirmed_ = false;
+    std::optional<std::string> storedDefaultFont_;
+    std::vector<std::string> fontParts_;
+    std::array<bool, 15> loaded_{};  // by tag
+    std::array<bool, 15> claimed_{}; // by tag: the user clicked it (tag 9: or chose a font)
+};
+
+} // namespace quillon
