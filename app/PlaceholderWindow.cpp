@@ -129,7 +129,6 @@ void TPlaceholderWindow::Paint(HDC dc) const
             TextOutW(dc, 26, y - 1, text.c_str(), static_cast<int>(text.size()));
             y += LineHeight;
         }
-        y += 1;
     }
     SelectObject(dc, oldFont);
 }

@@ -73,18 +73,21 @@ std::string TRegistry::ReadString(const std::string& name) const
     if (!current_)
         return {};
     // The wide entry point sees the stored characters as they are; the ANSI
-    // one would silently turn those the code page lacks into '?'.
+    // one would silently turn those the code page lacks into '?'. Most values
+    // fit the first buffer, which saves the separate size query.
     const std::wstring wideName = Utf8ToWide(name);
-    DWORD size = 0;
-    if (RegQueryValueExW(current_, wideName.c_str(), nullptr, nullptr, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        size == 0)
-        return {};
-    std::vector<BYTE> buffer(size);
+    std::vector<BYTE> buffer(512);
+    DWORD size = static_cast<DWORD>(buffer.size());
     DWORD type = 0;
-    if (RegQueryValueExW(current_, wideName.c_str(), nullptr, &type, buffer.data(), &size) !=
-        ERROR_SUCCESS)
-        throw ERegistryException(Format("Failed to get data for '%s'", name));
+    LONG rc = RegQueryValueExW(current_, wideName.c_str(), nullptr, &type, buffer.data(), &size);
+    if (rc == ERROR_MORE_DATA) {
+        buffer.resize(size);
+        rc = RegQueryValueExW(current_, wideName.c_str(), nullptr, &type, buffer.data(), &size);
+        if (rc != ERROR_SUCCESS)
+            throw ERegistryException(Format("Failed to get data for '%s'", name));
+    }
+    if (rc != ERROR_SUCCESS || size == 0)
+        return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         throw ERegistryException(Format("Invalid data type for '%s'", name));
 

@@ -38,10 +38,11 @@ void TTweakState::Load()
 void TTweakState::LoadEntry(int tag)
 {
     const TweakEntry& e = EntryForTag(tag);
-    window_.SetChecked(tag, IsSettingSet(KeyPath(e), ValueName(e)));
+    // One read serves both the set test and the companion text.
+    const std::string stored = ReadSettingValue(KeyPath(e), ValueName(e));
+    window_.SetChecked(tag, !stored.empty());
     if (!HasCompanion(e) || !window_.Checked(tag))
         return;
-    const std::string stored = ReadSettingValue(KeyPath(e), ValueName(e));
     if (e.source == ValueSource::Font) {
         FontDesc font = window_.DialogFont();
         storedDefaultFont_ = stored;

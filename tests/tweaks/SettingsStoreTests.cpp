@@ -87,6 +87,10 @@ TEST_F(SettingsStore, ReadsStringsUpToTheirFirstZeroAndUnexpanded)
         EXPECT_FALSE(IsSettingSet(Extras, name)) << name;
     }
 
+    const std::string longPath = "C:\\" + std::string(3000, 'p'); // beyond the first read buffer
+    SetString(Extras, "Long", longPath);
+    EXPECT_EQ(ReadSettingValue(Extras, "Long"), longPath);
+
     SetString(Extras, "Western", "Caf\xE9 \x80"); // Windows-1252 bytes
     EXPECT_EQ(ReadSettingValue(Extras, "Western"), "Caf\xC3\xA9 \xE2\x82\xAC");
 }
