@@ -1,5 +1,6 @@
 // The settings store against the registry of the test prefix.
 #include "base/Exceptions.h"
+#include "tests/support/HandleCount.h"
 #include "tests/support/RegistryHelpers.h"
 #include "tweaks/SettingsStore.h"
 
@@ -172,17 +173,22 @@ TEST_F(SettingsStore, AKeyWithoutFullAccessCountsAsMissingAndRefusesWrites)
 
 TEST_F(SettingsStore, EveryCallReleasesItsKeys)
 {
-    DWORD before = 0, after = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &before);
     const DWORD one = 1;
     SetRaw(Extras, "Bad", REG_DWORD, &one, sizeof one);
+    SetWideString(Extras, "Wide", L"\x0416");
+    const std::string globals = "Software\\Borland\\Delphi\\5.0\\Globals";
+    SetString(globals, "PrivateDir", "C:\\Mine");
+    ReadOnlyKey locked(globals);
+    const int before = LiveKernelHandles();
     for (int i = 0; i < 200; ++i) {
+        EXPECT_THROW(WriteSettingValue(globals, "PrivateDir", "x"), ERegistryException);
+        ReadSettingValue(globals, "PrivateDir");
         WriteSettingValue(Extras, "AutoPaletteSelect", "1");
         ReadSettingValue(Extras, "AutoPaletteSelect");
         IsSettingSet("Software\\Borland\\Missing", "X");
         DeleteSettingValue(Extras, "AutoPaletteSelect");
         EXPECT_THROW(ReadSettingValue(Extras, "Bad"), ERegistryException);
+        EXPECT_THROW(ReadSettingValue(Extras, "Wide"), ERegistryException);
     }
-    GetProcessHandleCount(GetCurrentProcess(), &after);
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(LiveKernelHandles(), before);
 }
