@@ -1,0 +1,116 @@
+#pragma once
+// Drawing kit: fonts, a canvas over a device context that owns every GDI
+// object it creates, and DIB-section bitmaps with pixel access.
+#include "framework/Color.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+struct TFont {
+    std::string name = "Tahoma";
+    int height = -11; // pixels; negative = character height, as in LOGFONT
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    BYTE charset = DEFAULT_CHARSET;
+    TColor color = clWindowText;
+
+    bool operator==(const TFont&) const = default;
+    HFONT CreateHandle() const;
+};
+
+class TBitmap;
+
+class TCanvas {
+public:
+    explicit TCanvas(HDC dc = nullptr) : dc_(dc) {}
+    ~TCanvas();
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    HDC Handle() const { return dc_; }
+    // Puts every selected object back; the canvas may then get another DC.
+    void SetHandle(HDC dc);
+
+    void SetFont(const TFont& font);
+    const TFont& Font() const { return font_; }
+
+    void FillRect(const RECT& r, TColor color);
+    // A one-pixel line through the points; the last point is not painted.
+    void Polyline(const POINT* points, int count, TColor color);
+    void SetPixel(int x, int y, TColor color);
+    TColor Pixel(int x, int y) const;
+
+    // DrawText with the canvas font and a transparent background.
+    void DrawText(const std::string& text, RECT r, UINT format, TColor color);
+    // Size of one line of text as DrawText measures it with `format`.
+    SIZE MeasureText(const std::string& text, UINT format);
+
+    void CopyFrom(const RECT& dest, const TCanvas& source, const RECT& sourceRect);
+    // Copies `source` to (x, y), leaving out pixels of exactly `key`.
+    void DrawTransparent(int x, int y, const TBitmap& source, TColor key);
+
+private:
+    void ReleaseFont();
+
+    HDC dc_;
+    TFont font_;
+    HFONT fontHandle_ = nullptr;
+    HGDIOBJ oldFont_ = nullptr;
+};
+
+// Saves the canvas state and restores it when it goes out of scope.
+class TCanvasState {
+public:
+    explicit TCanvasState(TCanvas& canvas) : dc_(canvas.Handle()), saved_(SaveDC(dc_)) {}
+    ~TCanvasState() { RestoreDC(dc_, saved_); }
+    TCanvasState(const TCanvasState&) = delete;
+    TCanvasState& operator=(const TCanvasState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// 32-bit top-down DIB section with its own memory DC.
+class TBitmap {
+public:
+    TBitmap() = default;
+    TBitmap(int width, int height) { SetSize(width, height); }
+    ~TBitmap();
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    void SetSize(int width, int height);
+    void Assign(const TBitmap& other);
+    void Clear() { SetSize(0, 0); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ <= 0 || height_ <= 0; }
+
+    TCanvas& Canvas() { return canvas_; }
+    const TCanvas& Canvas() const { return canvas_; }
+    // Direct pixel access; GDI drawing is flushed first.
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+    void Fill(TColor color);
+
+private:
+    void Release();
+
+    int width_ = 0;
+    int height_ = 0;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    uint32_t* bits_ = nullptr;
+    TCanvas canvas_;
+};
+
+} // namespace quillon
