@@ -480,7 +480,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
 {
     const bool changed = left != Left() || top != Top() || width != Width() || height != Height();
     TControl::SetBounds(left, top, width, height);
-    if (changed && hwnd_)
+    if (!hwnd_ && Parent() && Parent()->HandleAllocated())
+        CreateHandle(); // placed on a parent that is already on screen
+    else if (changed && hwnd_)
         MoveWindow(hwnd_, left, top, width, height, TRUE);
 }
 
@@ -543,6 +545,13 @@ void TWinControl::FontChanged()
     Invalidate();
     for (TControl* child : std::vector<TControl*>(children_))
         child->ParentFontChanged();
+}
+
+void TWinControl::TextChanged()
+{
+    if (hwnd_)
+        SetWindowTextW(hwnd_, Utf8ToWide(Caption()).c_str());
+    Invalidate();
 }
 
 void TWinControl::EnabledChanged()

@@ -192,6 +192,7 @@ public:
     void ColorChanged() override;
     void FontChanged() override;
     void EnabledChanged() override;
+    void TextChanged() override;
 
 protected:
     friend class TControl;

@@ -1,0 +1,19 @@
+#pragma once
+// TFlatSpeedButton: the windowless flat button. Same looks and rules as the
+// flat button, painted straight on its parent, never focused.
+#include "controls/flat/FlatButtonCommon.h"
+
+namespace quillon {
+
+class TFlatSpeedButton : public TFlatButtonCommon<TGraphicControl> {
+public:
+    explicit TFlatSpeedButton(TWinControl* parent) : TFlatButtonCommon<TGraphicControl>(parent) {}
+
+    void Paint(TCanvas& canvas) override;
+
+protected:
+    void PaintBackground(TCanvas& canvas, TColor face) override;
+    bool DialogChar(wchar_t ch) override;
+};
+
+} // namespace quillon

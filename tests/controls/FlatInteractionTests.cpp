@@ -1,0 +1,324 @@
+// Flat buttons driven through real windows, cursor positions and input.
+#include "controls/flat/FlatButton.h"
+#include "controls/flat/FlatPanel.h"
+#include "controls/flat/FlatSpeedButton.h"
+#include "tests/support/GuiHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+class FlatInteraction : public ::testing::Test {
+protected:
+    FlatInteraction() : form(300, 200)
+    {
+        a.SetBounds(20, 20, 60, 25);
+        a.SetCaption("&Alpha");
+        b.SetBounds(100, 20, 60, 25);
+        b.SetCaption("&Beta");
+        speed.SetBounds(180, 20, 75, 21);
+        speed.SetCaption("&Save");
+        for (TControl* c : {static_cast<TControl*>(&a), static_cast<TControl*>(&b), static_cast<TControl*>(&speed)})
+            c->OnClick = [this, c](TControl&) { clicks.push_back(c); };
+        form.ShowActive();
+    }
+    ~FlatInteraction() override
+    {
+        MouseButton(true, false);
+        SetCursorPos(1000, 750);
+        Pump(20);
+    }
+
+    int ClicksOf(const TControl& c) const { return static_cast<int>(std::count(clicks.begin(), clicks.end(), &c)); }
+
+    TTestForm form;
+    TFlatButton a{&form};
+    TFlatButton b{&form};
+    TFlatSpeedButton speed{&form};
+    std::vector<TControl*> clicks;
+};
+
+} // namespace
+
+TEST_F(FlatInteraction, PressDragOutAndBackReleaseInsideClicks)
+{
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDown);
+    EXPECT_TRUE(a.MouseHeld());
+    EXPECT_TRUE(a.Focused()) << "a press takes the focus";
+    MoveCursorTo(a, 10, 60);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsUp);
+    EXPECT_TRUE(a.IsHot()) << "held: leaving has no effect on hot";
+    MoveCursorTo(a, 10, 10);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDown);
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(a), 1);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsUp);
+    EXPECT_TRUE(a.IsHot()) << "the pointer is still over it";
+}
+
+TEST_F(FlatInteraction, ReleaseOutsideDoesNotClick)
+{
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MoveCursorTo(a, 10, 60);
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(a), 0);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsUp);
+    EXPECT_FALSE(a.IsHot());
+    EXPECT_FALSE(a.MouseHeld());
+}
+
+TEST_F(FlatInteraction, TheRowBelowCountsAsInside)
+{
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MoveCursorTo(a, 10, a.Height()); // one row below the client area
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDown);
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(a), 1);
+
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MoveCursorTo(a, 10, a.Height() + 1);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsUp);
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(a), 1);
+}
+
+TEST_F(FlatInteraction, AnotherButtonsReleaseEndsThePress)
+{
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MouseButton(false, true);
+    MouseButton(false, false);
+    EXPECT_FALSE(a.MouseHeld());
+    EXPECT_EQ(ClicksOf(a), 1);
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(a), 1) << "the left release after it is no second click";
+}
+
+TEST_F(FlatInteraction, HoverMovesBetweenButtonsAndToASpeedButton)
+{
+    MoveCursorTo(a, 10, 10);
+    ASSERT_TRUE(PumpUntil([&] { return a.IsHot(); }, 500));
+    EXPECT_EQ(TFlatButton::HoverOwner(), &a);
+    EXPECT_TRUE(TFlatButton::HoverTimer()->Enabled());
+
+    MoveCursorTo(b, 10, 10);
+    EXPECT_TRUE(PumpUntil([&] { return b.IsHot() && !a.IsHot(); }, 500));
+    EXPECT_EQ(TFlatButton::HoverOwner(), &b);
+
+    MoveCursorTo(speed, 10, 10);
+    EXPECT_TRUE(speed.IsHot()) << "the speed button turns hot at once";
+    EXPECT_TRUE(PumpUntil([&] { return !b.IsHot(); }, 500)) << "the flat button follows at its next tick";
+    EXPECT_EQ(TFlatButton::HoverOwner(), nullptr);
+    EXPECT_FALSE(TFlatButton::HoverTimer()->Enabled());
+    EXPECT_EQ(TFlatSpeedButton::HoverOwner(), &speed);
+
+    MoveCursorToScreen(form.ClientToScreen(POINT{150, 150}));
+    EXPECT_TRUE(PumpUntil([&] { return !speed.IsHot(); }, 500));
+    EXPECT_EQ(TFlatSpeedButton::HoverOwner(), nullptr);
+}
+
+TEST_F(FlatInteraction, DisabledButtonsDoNotTurnHotOrClick)
+{
+    a.SetEnabled(false);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDisabled);
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MouseButton(true, false);
+    EXPECT_FALSE(a.IsHot());
+    EXPECT_EQ(ClicksOf(a), 0);
+    a.SetEnabled(true);
+    EXPECT_TRUE(a.IsHot()) << "enabling synchronises hover with the pointer";
+}
+
+TEST_F(FlatInteraction, GroupMembersLatchAndReleaseEachOther)
+{
+    TFlatPanel other(&form);
+    other.SetBounds(20, 100, 200, 60);
+    TFlatButton c(&other);
+    c.SetBounds(10, 10, 60, 25);
+    for (TFlatButton* m : {&a, &b, &c})
+        m->SetGroupIndex(1);
+
+    c.SetDown(true); // another parent: not a member
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MouseButton(true, false);
+    EXPECT_TRUE(a.Down());
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsExclusive);
+    MoveCursorTo(b, 10, 10);
+    MouseButton(true, true);
+    MouseButton(true, false);
+    EXPECT_TRUE(b.Down());
+    EXPECT_FALSE(a.Down()) << "latching one member releases the other";
+    EXPECT_TRUE(c.Down()) << "members under another parent are not affected";
+
+    // A latched member stays down when clicked, and still clicks.
+    MouseButton(true, true);
+    MouseButton(true, false);
+    EXPECT_TRUE(b.Down());
+    EXPECT_EQ(ClicksOf(b), 2);
+
+    b.SetAllowAllUp(true); // the group notice carries it to the members
+    EXPECT_TRUE(a.AllowAllUp());
+    MouseButton(true, true);
+    MouseButton(true, false);
+    EXPECT_FALSE(b.Down());
+    EXPECT_EQ(ClicksOf(b), 3);
+}
+
+TEST_F(FlatInteraction, SpaceKeyPressesAndClicks)
+{
+    a.SetFocus();
+    Pump(20);
+    Key(VK_SPACE, true);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDown);
+    Key(VK_SPACE, false);
+    EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsUp);
+    EXPECT_EQ(ClicksOf(a), 1);
+
+    b.SetGroupIndex(3);
+    b.SetAllowAllUp(true);
+    b.SetFocus();
+    Pump(20);
+    Key(VK_SPACE, true);
+    EXPECT_TRUE(b.Down());
+    Key(VK_SPACE, false);
+    EXPECT_FALSE(b.Down());
+    EXPECT_EQ(ClicksOf(b), 1);
+}
+
+TEST_F(FlatInteraction, FocusMakesHotAndEnterDoesNotClick)
+{
+    b.SetDefault(true);
+    a.SetFocus();
+    Pump(20);
+    EXPECT_TRUE(a.IsHot());
+    Key(VK_RETURN, true);
+    Key(VK_RETURN, false);
+    EXPECT_EQ(ClicksOf(a) + ClicksOf(b), 0);
+    b.SetFocus();
+    Pump(20);
+    EXPECT_FALSE(a.IsHot()) << "losing the focus runs the leave rule";
+}
+
+TEST_F(FlatInteraction, DoubleClicks)
+{
+    int doubles = 0;
+    a.OnDblClick = [&](TControl&) { ++doubles; };
+    MoveCursorTo(a, 10, 10);
+    for (int i = 0; i < 2; ++i) {
+        MouseButton(true, true);
+        MouseButton(true, false);
+    }
+    EXPECT_EQ(ClicksOf(a), 2) << "an ordinary button clicks twice";
+    EXPECT_EQ(doubles, 0);
+
+    Pump(600); // past the double-click time
+    a.SetGroupIndex(2);
+    for (int i = 0; i < 2; ++i) {
+        MouseButton(true, true);
+        MouseButton(true, false);
+    }
+    EXPECT_TRUE(a.Down());
+    EXPECT_EQ(doubles, 1) << "fires for a latched button";
+}
+
+TEST_F(FlatInteraction, AcceleratorsClick)
+{
+    Key(VK_MENU, true);
+    Key('A', true);
+    Key('A', false);
+    Key(VK_MENU, false);
+    EXPECT_EQ(ClicksOf(a), 1);
+
+    speed.SetGroupIndex(5);
+    Key(VK_MENU, true);
+    Key('S', true);
+    Key('S', false);
+    Key(VK_MENU, false);
+    EXPECT_EQ(ClicksOf(speed), 1);
+    EXPECT_FALSE(speed.Down()) << "a speed button's accelerator does not latch it";
+
+    b.SetGroupIndex(6);
+    Key(VK_MENU, true);
+    Key('B', true);
+    Key('B', false);
+    Key(VK_MENU, false);
+    EXPECT_TRUE(b.Down()) << "a grouped flat button's accelerator latches it";
+}
+
+TEST_F(FlatInteraction, ClickSetsTheModalResultFirst)
+{
+    int seen = -1;
+    a.ModalResult = 0;
+    form.SetModalResult(7);
+    a.OnClick = [&](TControl&) { seen = form.ModalResult(); };
+    MoveCursorTo(a, 10, 10);
+    MouseButton(true, true);
+    MouseButton(true, false);
+    EXPECT_EQ(seen, 0) << "ModalResult 0 is given to the form too";
+
+    TFlatSpeedButton orphan(nullptr); // no parent form: still clicks
+    bool clicked = false;
+    orphan.OnClick = [&](TControl&) { clicked = true; };
+    orphan.Click();
+    EXPECT_TRUE(clicked);
+}
+
+TEST(FlatHoverTimer, OwnedByTheHoveredButtonAndFreedByTheLast)
+{
+    TTestForm form(200, 100);
+    auto first = std::make_unique<TFlatButton>(&form);
+    first->SetBounds(10, 10, 50, 25);
+    form.ShowActive();
+    EXPECT_EQ(TFlatButton::InstanceCount(), 1);
+    ASSERT_NE(TFlatButton::HoverTimer(), nullptr);
+    EXPECT_FALSE(TFlatButton::HoverTimer()->Enabled()) << "created disabled";
+    {
+        TFlatButton second(&form);
+        second.SetBounds(100, 10, 50, 25);
+        MoveCursorTo(second, 5, 5);
+        ASSERT_TRUE(PumpUntil([&] { return second.IsHot(); }, 500));
+        EXPECT_TRUE(TFlatButton::HoverTimer()->Enabled());
+    }
+    EXPECT_EQ(TFlatButton::HoverOwner(), nullptr) << "destroying the owner releases the timer";
+    EXPECT_FALSE(TFlatButton::HoverTimer()->Enabled());
+    first.reset();
+    EXPECT_EQ(TFlatButton::InstanceCount(), 0);
+    EXPECT_EQ(TFlatButton::HoverTimer(), nullptr) << "the last button frees it";
+    SetCursorPos(1000, 750);
+}
+
+TEST(FlatModal, SpeedButtonsEndAModalDialog)
+{
+    TTestForm dialog(200, 60, clWhite);
+    TFlatSpeedButton save(&dialog), dontSave(&dialog);
+    save.SetBounds(10, 20, 75, 21);
+    save.SetCaption("Save");
+    save.ModalResult = 1;
+    dontSave.SetBounds(100, 20, 75, 21);
+    dontSave.SetCaption("Don't Save");
+    dontSave.ModalResult = 2;
+    for (auto [button, expected] : {std::pair{&save, 1}, std::pair{&dontSave, 2}}) {
+        TTimer press(150);
+        press.OnTimer = [&, button = button] {
+            press.SetEnabled(false);
+            MoveCursorTo(*button, 20, 10);
+            MouseButton(true, true);
+            MouseButton(true, false);
+        };
+        press.SetEnabled(true);
+        EXPECT_EQ(dialog.ShowModal(), expected);
+    }
+    SetCursorPos(1000, 750);
+}

@@ -1,0 +1,79 @@
+#include "tests/support/GuiHelpers.h"
+
+namespace quillon::test {
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        Application().ProcessMessages();
+        if (done && done())
+            return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return done ? done() : true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    }
+}
+
+void Pump(int ms)
+{
+    PumpUntil(nullptr, ms);
+}
+
+void MoveCursorToScreen(POINT p)
+{
+    // SendInput moves the pointer the way a user does: the system generates
+    // the mouse-move messages.
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((p.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = static_cast<LONG>((p.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    SetCursorPos(p.x, p.y);
+    Pump(30);
+}
+
+void MoveCursorTo(TControl& control, int x, int y)
+{
+    MoveCursorToScreen(control.ClientToScreen(POINT{x, y}));
+}
+
+void MouseButton(bool left, bool down)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
+                         : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
+    SendInput(1, &in, sizeof in);
+    Pump(30);
+}
+
+void Key(WORD vk, bool down)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Pump(30);
+}
+
+TTestForm::TTestForm(int width, int height, TColor color)
+{
+    SetColor(color);
+    SetBounds(40, 40, 0, 0);
+    CenterOnScreen = false;
+    SetClientSize(width, height);
+}
+
+void TTestForm::ShowActive()
+{
+    Show();
+    SetActiveWindow(Handle());
+    PumpUntil([&] { return GetActiveWindow() == Handle(); }, 2000);
+    Pump(50);
+}
+
+} // namespace quillon::test

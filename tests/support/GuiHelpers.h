@@ -1,0 +1,26 @@
+#pragma once
+// Driving real windows in tests: bounded message pumping, the cursor, input.
+#include "framework/Forms.h"
+
+#include <functional>
+
+namespace quillon::test {
+
+// Handles messages for `ms` milliseconds.
+void Pump(int ms);
+// Handles messages until `done` is true or `timeoutMs` passed; returns done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
+
+void MoveCursorTo(TControl& control, int x, int y); // control coordinates
+void MoveCursorToScreen(POINT p);
+void MouseButton(bool left, bool down);
+void Key(WORD vk, bool down);
+
+// A visible dialog-style form for tests, activated so hover tracking runs.
+class TTestForm : public TForm {
+public:
+    TTestForm(int width, int height, TColor color = clBtnFace);
+    void ShowActive();
+};
+
+} // namespace quillon::test
