@@ -3,19 +3,10 @@
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    quillon::Application().Title = L"Quillon";
     quillon::TPlaceholderWindow main;
-    if (!main.Handle())
-        return 0;
-    ShowWindow(main.Handle(), show);
-    UpdateWindow(main.Handle());
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(main.Handle(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    quillon::Application().Run(main);
     return 0;
 }

@@ -106,6 +106,7 @@ TControl::TControl(TWinControl* parent) : parent_(parent)
 
 TControl::~TControl()
 {
+    SetAction(nullptr);
     if (mouseControl == this)
         mouseControl = nullptr;
     if (parent_) {
@@ -247,6 +248,33 @@ void TControl::Click()
 {
     if (OnClick)
         OnClick(*this);
+    else if (action_)
+        action_->Execute();
+}
+
+void TControl::SetAction(TBasicAction* action)
+{
+    if (action == action_)
+        return;
+    if (action_) {
+        auto& clients = action_->clients_;
+        clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
+    }
+    action_ = action;
+    if (action_) {
+        action_->clients_.push_back(this);
+        ActionChange(*action_);
+    }
+}
+
+void TControl::ActionChange(TBasicAction& sender)
+{
+    if (auto* action = dynamic_cast<TCustomAction*>(&sender)) {
+        SetCaption(action->Caption);
+        SetEnabled(action->Enabled);
+        Hint = action->Hint;
+        SetVisible(action->Visible);
+    }
 }
 
 void TControl::MouseDown(TMouseButton button, unsigned shift, int x, int y)

@@ -3,6 +3,7 @@
 // caption, notices), TWinControl (owns an HWND, one window procedure),
 // TCustomControl (canvas + Paint) and TGraphicControl (no HWND: its parent
 // paints it and routes the mouse to it).
+#include "framework/Actions.h"
 #include "framework/Graphics.h"
 
 #include <windows.h>
@@ -108,8 +109,15 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
 
+    // Runs OnClick, or the action's execute handler when there is no OnClick.
     virtual void Click();
     virtual void Loaded() {}
+
+    TBasicAction* Action() const { return action_; }
+    void SetAction(TBasicAction* action);
+    // The assigned action changed: takes over its caption, enabled state,
+    // hint and visibility.
+    virtual void ActionChange(TBasicAction& sender);
 
     // Framework notices; overrides call the base first where it has work.
     virtual void MouseDown(TMouseButton button, unsigned shift, int x, int y);
@@ -152,6 +160,7 @@ private:
     bool parentFont_ = false;
     std::string caption_;
     unsigned controlStyle_ = 0;
+    TBasicAction* action_ = nullptr;
 };
 
 class TWinControl : public TControl {

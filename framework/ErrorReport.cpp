@@ -4,7 +4,7 @@
 
 namespace quillon {
 
-void ShowErrorReport(HWND owner, const std::string& message)
+void ShowErrorReport(HWND owner, const std::wstring& caption, const std::string& message)
 {
     std::wstring text;
     try {
@@ -12,12 +12,7 @@ void ShowErrorReport(HWND owner, const std::string& message)
     } catch (...) {
         text = L"Unexpected error";
     }
-    MessageBoxW(owner, text.c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
-}
-
-void ShowErrorReport(HWND owner, const std::exception& error)
-{
-    ShowErrorReport(owner, std::string(error.what()));
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
 } // namespace quillon

@@ -127,6 +127,15 @@ void TForm::Close()
     }
 }
 
+void TForm::RunCreateEvent(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        Application().HandleException(e);
+    }
+}
+
 void TForm::ActiveControlChanged(TWinControl* control)
 {
     activeControl_ = control;
@@ -251,7 +260,7 @@ void TApplication::HandleException(const std::exception& error)
         OnException(error);
         return;
     }
-    ShowErrorReport(GetActiveWindow(), error);
+    ShowErrorReport(GetActiveWindow(), Title, error.what());
 }
 
 bool TApplication::Active() const

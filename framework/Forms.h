@@ -38,6 +38,9 @@ public:
     bool Modal() const { return modal_; }
 
     std::function<bool()> OnCloseQuery; // false keeps the form open
+    // Runs a form's create event: an error is reported by the default error
+    // report and the form is still created.
+    void RunCreateEvent(const std::function<void()>& handler);
     TControl* DefaultControl = nullptr; // clicked by Enter
     TControl* CancelControl = nullptr;  // clicked by Escape
 

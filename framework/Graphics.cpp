@@ -28,6 +28,36 @@ private:
 
 COLORREF Ref(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
+// Fonts are created once per look and kept: creating one per paint costs
+// more than the rest of a small control's paint. Few looks exist.
+class TFontCache {
+public:
+    ~TFontCache()
+    {
+        for (auto& entry : fonts_)
+            DeleteObject(entry.second);
+    }
+    HFONT Get(const TFont& font)
+    {
+        TFont key = font;
+        key.color = clBlack; // colour is not part of the GDI font
+        for (auto& entry : fonts_)
+            if (entry.first == key)
+                return entry.second;
+        fonts_.emplace_back(key, font.CreateHandle());
+        return fonts_.back().second;
+    }
+
+private:
+    std::vector<std::pair<TFont, HFONT>> fonts_;
+};
+
+HFONT CachedFont(const TFont& font)
+{
+    static TFontCache cache;
+    return cache.Get(font);
+}
+
 } // namespace
 
 HFONT TFont::CreateHandle() const
@@ -61,8 +91,7 @@ void TCanvas::ReleaseFont()
     if (fontHandle_) {
         if (dc_)
             SelectObject(dc_, oldFont_);
-        DeleteObject(fontHandle_);
-        fontHandle_ = nullptr;
+        fontHandle_ = nullptr; // owned by the font cache
         oldFont_ = nullptr;
     }
 }
@@ -71,10 +100,12 @@ void TCanvas::SetFont(const TFont& font)
 {
     if (fontHandle_ && font == font_)
         return;
-    ReleaseFont();
+    HFONT handle = CachedFont(font);
+    HGDIOBJ previous = SelectObject(dc_, handle);
+    if (!fontHandle_)
+        oldFont_ = previous; // the DC's own font, put back on release
     font_ = font;
-    fontHandle_ = font.CreateHandle();
-    oldFont_ = SelectObject(dc_, fontHandle_);
+    fontHandle_ = handle;
 }
 
 void TCanvas::FillRect(const RECT& r, TColor color)

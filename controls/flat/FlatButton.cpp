@@ -18,12 +18,12 @@ void TFlatButton::SetDefault(bool value)
 
 void TFlatButton::Paint(TCanvas& canvas)
 {
-    TBitmap offscreen(Width(), Height());
-    if (offscreen.Empty())
+    offscreen_.SetSize(Width(), Height());
+    if (offscreen_.Empty())
         return;
-    offscreen.Canvas().SetFont(Font());
-    PaintFace(offscreen.Canvas());
-    canvas.CopyFrom(ClientRect(), offscreen.Canvas(), ClientRect());
+    offscreen_.Canvas().SetFont(Font());
+    PaintFace(offscreen_.Canvas());
+    canvas.CopyFrom(ClientRect(), offscreen_.Canvas(), ClientRect());
 }
 
 void TFlatButton::PaintBackground(TCanvas& canvas, TColor face)

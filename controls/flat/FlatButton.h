@@ -29,6 +29,8 @@ protected:
 
 private:
     bool default_ = false;
+    TBitmap offscreen_; // kept between paints: creating one costs more than painting
+
 };
 
 } // namespace quillon

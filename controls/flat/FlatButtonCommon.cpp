@@ -473,7 +473,9 @@ void TFlatButtonCommon<Base>::PaintFace(TCanvas& canvas)
         canvas.DrawTransparent(glyphOrigin_.x, glyphOrigin_.y, *cellBitmap, key);
     }
 
-    const UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+    // No clipping: some rasterizers (Wine's Tahoma) place glyphs a pixel past
+    // the measured extent, and the last dot of "..." would vanish.
+    const UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP;
     if (state_ == TFlatButtonState::fbsDisabled) {
         RECT echo = captionRect_;
         OffsetRect(&echo, 1, 1);

@@ -107,6 +107,8 @@ protected:
     void ReleaseHoverTimer();
     void SyncHoverWithCursor();
     void SetHot(bool hot) { isHot_ = hot; }
+    // The glyph image itself, without the shape rule or a repaint.
+    TBitmap& GlyphBitmap() { return glyph_; }
     void SetButtonState(TFlatButtonState state) { state_ = state; }
 
 private:

@@ -45,10 +45,10 @@ void TFlatPanel::Paint(TCanvas& canvas)
     format |= alignment_ == TAlignment::taLeftJustify ? DT_LEFT
             : alignment_ == TAlignment::taRightJustify ? DT_RIGHT
                                                        : DT_CENTER;
-    TBitmap offscreen(Width(), Height());
-    if (offscreen.Empty())
+    offscreen_.SetSize(Width(), Height());
+    if (offscreen_.Empty())
         return;
-    TCanvas& c = offscreen.Canvas();
+    TCanvas& c = offscreen_.Canvas();
     if (transparent_)
         PaintParentBackground(*this, c);
     else

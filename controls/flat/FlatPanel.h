@@ -32,6 +32,7 @@ private:
     bool transparent_ = false;
     TColor colors_[2] = {0x008396A0, 0x008396A0};
     TAlignment alignment_ = TAlignment::taCenter;
+    TBitmap offscreen_; // kept between paints: creating one costs more than painting
 };
 
 } // namespace quillon

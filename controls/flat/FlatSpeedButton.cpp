@@ -16,6 +16,21 @@ void TFlatSpeedButton::PaintBackground(TCanvas& canvas, TColor face)
         canvas.FillRect(ClientRect(), face);
 }
 
+void TFlatSpeedButton::ActionChange(TBasicAction& sender)
+{
+    TFlatButtonCommon<TGraphicControl>::ActionChange(sender);
+    auto* action = dynamic_cast<TCustomAction*>(&sender);
+    if (!action || !Glyph().Empty() || !action->ActionList || !action->ActionList->Images)
+        return;
+    const TImageList& images = *action->ActionList->Images;
+    if (action->ImageIndex < 0 || action->ImageIndex >= images.Count())
+        return;
+    TBitmap image(images.Width(), images.Height());
+    image.Fill(clFuchsia);
+    images.Draw(image.Canvas(), 0, 0, action->ImageIndex);
+    GlyphBitmap().Assign(image); // NumGlyphs stays; no repaint asked
+}
+
 bool TFlatSpeedButton::DialogChar(wchar_t ch)
 {
     if (!IsAccel(ch, Caption()) || !Enabled())

@@ -11,6 +11,10 @@ public:
 
     void Paint(TCanvas& canvas) override;
 
+    // After the framework's handling, an empty glyph takes the action's image
+    // on a fuchsia ground.
+    void ActionChange(TBasicAction& sender) override;
+
 protected:
     void PaintBackground(TCanvas& canvas, TColor face) override;
     bool DialogChar(wchar_t ch) override;

@@ -3,6 +3,7 @@
 #include "controls/flat/FlatPanel.h"
 #include "controls/flat/FlatSpeedButton.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/support/SaveDialogForm.h"
 
 #include <gtest/gtest.h>
 
@@ -301,15 +302,8 @@ TEST(FlatHoverTimer, OwnedByTheHoveredButtonAndFreedByTheLast)
 
 TEST(FlatModal, SpeedButtonsEndAModalDialog)
 {
-    TTestForm dialog(200, 60, clWhite);
-    TFlatSpeedButton save(&dialog), dontSave(&dialog);
-    save.SetBounds(10, 20, 75, 21);
-    save.SetCaption("Save");
-    save.ModalResult = 1;
-    dontSave.SetBounds(100, 20, 75, 21);
-    dontSave.SetCaption("Don't Save");
-    dontSave.ModalResult = 2;
-    for (auto [button, expected] : {std::pair{&save, 1}, std::pair{&dontSave, 2}}) {
+    TSaveDialogForm dialog;
+    for (auto [button, expected] : {std::pair{&dialog.save, 1}, std::pair{&dialog.dontSave, 2}}) {
         TTimer press(150);
         press.OnTimer = [&, button = button] {
             press.SetEnabled(false);
@@ -321,4 +315,48 @@ TEST(FlatModal, SpeedButtonsEndAModalDialog)
         EXPECT_EQ(dialog.ShowModal(), expected);
     }
     SetCursorPos(1000, 750);
+}
+
+TEST(FlatSpeedButtonAction, AnEmptyGlyphTakesTheActionsImageOnFuchsia)
+{
+    TTestForm form(200, 60);
+    TImageList images(16, 16);
+    TBitmap image(16, 16);
+    image.Fill(clWhite); // the image's transparent colour
+    image.SetPixel(3, 3, 0x0000FF);
+    images.Add(image, clWhite);
+    TActionList list;
+    list.Images = &images;
+    TCustomAction action;
+    action.Caption = "&Act";
+    action.ImageIndex = 0;
+    action.ActionList = &list;
+
+    TFlatSpeedButton s(&form);
+    s.SetAction(&action);
+    EXPECT_EQ(s.Caption(), "&Act");
+    ASSERT_EQ(s.Glyph().Width(), 16);
+    EXPECT_EQ(s.Glyph().Pixel(3, 3), 0x0000FF);
+    EXPECT_EQ(s.Glyph().Pixel(0, 15), clFuchsia) << "transparent parts stay fuchsia";
+    EXPECT_EQ(s.NumGlyphs(), 1);
+
+    TBitmap own(8, 8);
+    own.Fill(clBlack);
+    TFlatSpeedButton withGlyph(&form), outside(&form);
+    withGlyph.SetGlyph(&own);
+    withGlyph.SetAction(&action);
+    EXPECT_EQ(withGlyph.Glyph().Width(), 8) << "a glyph already set stays";
+    TCustomAction elsewhere;
+    elsewhere.ImageIndex = 1;
+    elsewhere.ActionList = &list;
+    outside.SetAction(&elsewhere);
+    EXPECT_TRUE(outside.Glyph().Empty()) << "an index outside the list changes nothing";
+
+    action.Enabled = false;
+    action.Change();
+    EXPECT_FALSE(s.Enabled());
+    bool executed = false;
+    action.OnExecute = [&] { executed = true; };
+    s.Click();
+    EXPECT_TRUE(executed);
 }

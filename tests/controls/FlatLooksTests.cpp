@@ -5,6 +5,7 @@
 #include "controls/flat/FlatSpeedButton.h"
 #include "tests/support/BitmapFile.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/support/SaveDialogForm.h"
 
 #include <gtest/gtest.h>
 
@@ -99,8 +100,11 @@ PixelSet CaptionPixels(const TBitmap& b, RECT client, TColor face)
     return Pixels(b, client, face, false);
 }
 
+// The rasterizer may put the last glyph a pixel or two past the measured
+// advance (Wine's Tahoma does with "..."), so the rectangle gets that slack.
 void ExpectCaptionWithin(const PixelSet& text, RECT r, const char* what)
 {
+    r.right += 2;
     EXPECT_FALSE(text.empty()) << what;
     for (auto [x, y] : text)
         EXPECT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom)
@@ -168,14 +172,9 @@ TEST_F(FlatLooks, FontButtonInEveryState)
 
 TEST_F(FlatLooks, DialogSpeedButtonsOnWhite)
 {
-    TTestForm form(200, 60, clWhite);
-    TFlatSpeedButton save(&form), dontSave(&form);
-    save.SetBounds(10, 20, 75, 21);
-    save.SetCaption("Save");
-    save.ModalResult = 1;
-    dontSave.SetBounds(100, 20, 75, 21);
-    dontSave.SetCaption("Don't Save");
-    dontSave.ModalResult = 2;
+    TSaveDialogForm form;
+    TFlatSpeedButton& save = form.save;
+    TFlatSpeedButton& dontSave = form.dontSave;
     form.ShowActive();
 
     TBitmap bmp(form.ClientWidth(), form.ClientHeight());
