@@ -110,6 +110,8 @@ TControl::~TControl()
     if (mouseControl == this)
         mouseControl = nullptr;
     if (parent_) {
+        if (TForm* form = ParentForm())
+            form->ControlRemoved(this);
         if (parent_->captureControl_ == this) {
             parent_->captureControl_ = nullptr;
             if (parent_->HandleAllocated() && GetCapture() == parent_->Handle())
@@ -713,7 +715,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             captureControl_ = nullptr;
         return 0;
     case WM_SETFOCUS:
-        if (TForm* form = ParentForm())
+        if (TForm* form = ParentForm(); form && form != this)
             form->ActiveControlChanged(this);
         FocusReceived();
         return 0;

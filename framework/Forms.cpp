@@ -136,6 +136,16 @@ void TForm::RunCreateEvent(const std::function<void()>& handler)
     }
 }
 
+void TForm::ControlRemoved(TControl* control)
+{
+    if (activeControl_ == control)
+        activeControl_ = nullptr;
+    if (DefaultControl == control)
+        DefaultControl = nullptr;
+    if (CancelControl == control)
+        CancelControl = nullptr;
+}
+
 void TForm::ActiveControlChanged(TWinControl* control)
 {
     activeControl_ = control;

@@ -45,6 +45,8 @@ public:
     TControl* CancelControl = nullptr;  // clicked by Escape
 
     TWinControl* ActiveControl() const { return activeControl_; }
+    // A control of the form is going away: forget it wherever it is named.
+    void ControlRemoved(TControl* control);
     void ActiveControlChanged(TWinControl* control);
     // Tells every control of the form that the active control changed.
     void FocusChangedNotice();

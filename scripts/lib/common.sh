@@ -3,6 +3,8 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="$root/build"
 export LC_ALL=C.UTF-8 # pins the prefix's ANSI code page to 1252
+# Wine keeps per-user files under HOME; CI may start without one.
+export HOME="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
 
 # configure_and_build DIR [cmake args...] -- [targets...]
 configure_and_build() {

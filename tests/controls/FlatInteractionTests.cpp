@@ -360,3 +360,53 @@ TEST(FlatSpeedButtonAction, AnEmptyGlyphTakesTheActionsImageOnFuchsia)
     s.Click();
     EXPECT_TRUE(executed);
 }
+
+TEST(FlatButtonProperties, GlyphShapeMarginAndForeignNotices)
+{
+    TTestForm form(100, 60);
+    TFlatButton b(&form);
+    auto glyphOf = [](int w, int h) {
+        auto g = std::make_unique<TBitmap>(w, h);
+        g->Fill(clFuchsia);
+        return g;
+    };
+    b.SetGlyph(glyphOf(64, 16).get());
+    EXPECT_EQ(b.NumGlyphs(), 4);
+    b.SetGlyph(glyphOf(80, 16).get());
+    EXPECT_EQ(b.NumGlyphs(), 1) << "a quotient over 4 gives one cell";
+    b.SetNumGlyphs(3);
+    b.SetGlyph(glyphOf(50, 16).get());
+    EXPECT_EQ(b.NumGlyphs(), 3) << "not a multiple of the height: unchanged";
+    b.SetGlyph(nullptr);
+    EXPECT_TRUE(b.Glyph().Empty());
+    EXPECT_EQ(b.NumGlyphs(), 3);
+    b.SetNumGlyphs(0);
+    b.SetNumGlyphs(5);
+    EXPECT_EQ(b.NumGlyphs(), 3) << "never outside 1..4";
+
+    b.SetGlyph(glyphOf(2, 16).get()); // narrower than its cells: no glyph drawn
+    b.SetNumGlyphs(4);
+    TBitmap out(b.Width(), b.Height());
+    b.Paint(out.Canvas());
+    for (int y = 1; y < b.Height() - 1; ++y)
+        for (int x = 1; x < b.Width() - 1; ++x)
+            ASSERT_NE(out.Pixel(x, y), clFuchsia);
+
+    b.SetMargin(3);
+    b.SetMargin(-2);
+    EXPECT_EQ(b.Margin(), 3) << "a margin below -1 is ignored";
+    b.SetMargin(-1);
+    EXPECT_EQ(b.Margin(), -1);
+
+    TFlatSpeedButton speed(&form);
+    b.SetGroupIndex(1);
+    speed.SetGroupIndex(1);
+    b.SetDown(true);
+    speed.SetAllowAllUp(true);
+    speed.SetDown(true); // its notice reaches b, which ignores another class
+    EXPECT_TRUE(b.Down());
+    EXPECT_FALSE(b.AllowAllUp());
+    TFlatButton ungrouped(&form);
+    ungrouped.SetDown(true);
+    EXPECT_FALSE(ungrouped.Down()) << "only a grouped button latches";
+}

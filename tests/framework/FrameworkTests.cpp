@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 using namespace quillon;
@@ -157,6 +158,27 @@ TEST_F(Framework, DialogKeysReachDefaultCancelAndAccelerators)
     Key(VK_RETURN, true);
     Key(VK_RETURN, false);
     EXPECT_EQ(okClicks, 1) << "a disabled default control is not clicked";
+}
+
+TEST_F(Framework, AFormForgetsControlsThatGoAway)
+{
+    TTestForm form(100, 100);
+    auto focusable = std::make_unique<TPanelControl>(&form);
+    focusable->SetBounds(10, 10, 40, 40);
+    auto ok = std::make_unique<TProbe>(&form);
+    form.DefaultControl = ok.get();
+    form.ShowActive();
+    focusable->SetFocus();
+    Pump(20);
+    ASSERT_EQ(form.ActiveControl(), focusable.get());
+    focusable.reset();
+    ok.reset();
+    EXPECT_EQ(form.ActiveControl(), nullptr);
+    EXPECT_EQ(form.DefaultControl, nullptr);
+    Key(VK_RETURN, true); // nothing left to click, nothing to crash on
+    Key(VK_RETURN, false);
+    SetActiveWindow(nullptr);
+    form.ShowActive();
 }
 
 TEST_F(Framework, ModalShowReturnsTheModalResultAndCloseCancels)
