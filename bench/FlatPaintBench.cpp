@@ -1,13 +1,12 @@
 // Times one full paint of each flat control against a floor of the same
 // size: a fill, one text draw of the same caption in the same font, and a
 // copy to the window. Medians over many rounds; the goal is at most 3x.
+#include "bench/Timing.h"
 #include "controls/flat/FlatButton.h"
 #include "controls/flat/FlatPanel.h"
 #include "controls/flat/FlatSpeedButton.h"
 #include "framework/Forms.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -17,21 +16,6 @@ using namespace quillon;
 namespace {
 
 constexpr int Rounds = 3000;
-
-double MedianMicroseconds(const std::function<void()>& action)
-{
-    for (int i = 0; i < 50; ++i)
-        action();
-    std::vector<double> times(Rounds);
-    for (double& t : times) {
-        const auto start = std::chrono::steady_clock::now();
-        action();
-        GdiFlush();
-        t = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
-    }
-    std::nth_element(times.begin(), times.begin() + Rounds / 2, times.end());
-    return times[Rounds / 2];
-}
 
 // Paints `control` on its window as WM_PAINT would, without the message.
 void PaintOnWindow(TWinControl& window, const std::function<void(TCanvas&)>& paint)
@@ -44,25 +28,30 @@ void PaintOnWindow(TWinControl& window, const std::function<void(TCanvas&)>& pai
     ReleaseDC(window.Handle(), dc);
 }
 
-// The floor: a prepared bitmap and font, then fill, text, copy.
-double Floor(TWinControl& window, POINT at, SIZE size, const TFont& font, const std::string& caption)
+// Times a control's paint against the floor: a prepared bitmap and font,
+// then fill, text, copy.
+void Measure(const char* name, TWinControl& window, POINT at, SIZE size, const TFont& font,
+             const std::string& caption, const std::function<void(TCanvas&)>& paint)
 {
     TBitmap offscreen(size.cx, size.cy);
     offscreen.Canvas().SetFont(font);
     const RECT r{0, 0, size.cx, size.cy};
-    return MedianMicroseconds([&] {
-        offscreen.Canvas().FillRect(r, 0x00E1EAEB);
-        offscreen.Canvas().DrawText(caption, r, DT_SINGLELINE | DT_CENTER | DT_VCENTER, clBlack);
-        PaintOnWindow(window, [&](TCanvas& canvas) {
-            canvas.CopyFrom(RECT{at.x, at.y, at.x + size.cx, at.y + size.cy}, offscreen.Canvas(), r);
+    const auto [measured, floor] = bench::InterleavedMedians(
+        Rounds,
+        [&] {
+            PaintOnWindow(window, paint);
+            GdiFlush();
+        },
+        [&] {
+            offscreen.Canvas().FillRect(r, 0x00E1EAEB);
+            offscreen.Canvas().DrawText(caption, r, DT_SINGLELINE | DT_CENTER | DT_VCENTER, clBlack);
+            PaintOnWindow(window, [&](TCanvas& canvas) {
+                canvas.CopyFrom(RECT{at.x, at.y, at.x + size.cx, at.y + size.cy}, offscreen.Canvas(), r);
+            });
+            GdiFlush();
         });
-    });
-}
-
-void Report(const char* name, double paint, double floor)
-{
-    std::printf("  %-28s %8.1f us   floor %8.1f us   ratio %.2f (goal <= 3.0)\n", name, paint, floor,
-                paint / floor);
+    std::printf("  %-28s %8.1f us   floor %8.1f us   ratio %.2f (goal <= 3.0)\n", name, measured, floor,
+                measured / floor);
 }
 
 } // namespace
@@ -85,19 +74,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     Application().ProcessMessages();
 
     std::printf("flat control paint benchmark, median of %d rounds\n", Rounds);
-    Report("flat button 18 x 18 \"...\"",
-           MedianMicroseconds([&] { PaintOnWindow(font, [&](TCanvas& c) { font.Paint(c); }); }),
-           Floor(font, POINT{0, 0}, SIZE{18, 18}, font.Font(), "..."));
-    Report("speed button 75 x 21 \"Save\"", MedianMicroseconds([&] {
-               PaintOnWindow(form, [&](TCanvas& c) {
-                   TCanvasState state(c);
-                   OffsetViewportOrgEx(c.Handle(), save.Left(), save.Top(), nullptr);
-                   TCanvas on(c.Handle());
-                   save.Paint(on);
-               });
-           }),
-           Floor(form, POINT{save.Left(), save.Top()}, SIZE{75, 21}, save.Font(), "Save"));
-    Report("flat panel 358 x 55", MedianMicroseconds([&] { PaintOnWindow(title, [&](TCanvas& c) { title.Paint(c); }); }),
-           Floor(title, POINT{0, 0}, SIZE{358, 55}, title.Font(), ""));
+    Measure("flat button 18 x 18 \"...\"", font, POINT{0, 0}, SIZE{18, 18}, font.Font(), "...",
+            [&](TCanvas& c) { font.Paint(c); });
+    Measure("speed button 75 x 21 \"Save\"", form, POINT{save.Left(), save.Top()}, SIZE{75, 21}, save.Font(),
+            "Save", [&](TCanvas& c) {
+                TCanvasState state(c);
+                OffsetViewportOrgEx(c.Handle(), save.Left(), save.Top(), nullptr);
+                TCanvas on(c.Handle());
+                save.Paint(on);
+            });
+    Measure("flat panel 358 x 55", title, POINT{0, 0}, SIZE{358, 55}, title.Font(), "",
+            [&](TCanvas& c) { title.Paint(c); });
     return 0;
 }

@@ -1,16 +1,14 @@
 // Times the load of the fourteen settings and a full apply against the real
 // registry, next to the floor: the fewest raw registry calls with the same
 // effect. Runs only in the test prefix, like the tests.
+#include "bench/Timing.h"
 #include "tweaks/Catalog.h"
 #include "tweaks/SettingsStore.h"
 #include "tweaks/TweakModel.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 using namespace quillon;
@@ -18,22 +16,6 @@ using namespace quillon;
 namespace {
 
 constexpr int Rounds = 300;
-
-double MedianMicroseconds(const std::function<void()>& action)
-{
-    for (int i = 0; i < 10; ++i)
-        action(); // warm-up
-    std::vector<double> times;
-    times.reserve(Rounds);
-    for (int i = 0; i < Rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        action();
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + Rounds / 2, times.end());
-    return times[Rounds / 2];
-}
 
 std::string StoredText(const TweakEntry& e)
 {
@@ -93,19 +75,21 @@ int main()
     }
     StoreAll();
 
-    const double load = MedianMicroseconds([] {
-        TTweakModel model;
-        model.state.Load();
-    });
-    const double loadFloor = MedianMicroseconds(FloorLoad);
+    const auto [load, loadFloor] = bench::InterleavedMedians(
+        Rounds,
+        [] {
+            TTweakModel model;
+            model.state.Load();
+        },
+        FloorLoad);
 
     TTweakModel model;
     model.state.Load();
-    const double apply = MedianMicroseconds([&] { model.state.ApplySettings(); });
     std::vector<std::string> texts(LastTag + 1);
     for (const TweakEntry& e : Catalog())
         texts[static_cast<size_t>(e.tag)] = StoredText(e);
-    const double applyFloor = MedianMicroseconds([&] { FloorApply(texts); });
+    const auto [apply, applyFloor] =
+        bench::InterleavedMedians(Rounds, [&] { model.state.ApplySettings(); }, [&] { FloorApply(texts); });
 
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Borland");
     std::printf("settings benchmark, median of %d rounds (microseconds)\n", Rounds);
