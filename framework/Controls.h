@@ -249,6 +249,7 @@ protected:
 class TGraphicControl : public TControl {
 public:
     explicit TGraphicControl(TWinControl* parent);
+    ~TGraphicControl() override { InvalidateArea(); } // the parent repaints where it was
 
     void Invalidate() override;
     void Update() override;

@@ -2,7 +2,6 @@
 # and a virtual display.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="$root/build"
-export LC_ALL=C.UTF-8 # pins the prefix's ANSI code page to 1252
 # Wine keeps per-user files under HOME; CI may start without one.
 export HOME="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
 
@@ -33,6 +32,8 @@ build_windows() { # TARGET-ARCH [targets...]
 # prompts. "test" marks it as the one prefix the test programs accept.
 prepare_prefix() {
   local prefix=$1 kind=${2:-}
+  # A pinned locale: the ANSI code page of our own prefixes is always 1252.
+  export LC_ALL=C.UTF-8
   export WINEPREFIX=$prefix WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=${WINEDEBUG:--all,err+seh}
   if [ ! -f "$prefix/.quillon-prepared" ]; then
