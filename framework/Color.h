@@ -13,18 +13,15 @@ constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clFuchsia = 0xFF00FF;
-inline constexpr TColor clWindow = SystemColor(5);
 inline constexpr TColor clWindowText = SystemColor(8);
 inline constexpr TColor clHighlight = SystemColor(13);
 inline constexpr TColor clBtnFace = SystemColor(15);
 inline constexpr TColor clBtnShadow = SystemColor(16);
 inline constexpr TColor clGrayText = SystemColor(17);
-inline constexpr TColor clBtnText = SystemColor(18);
 inline constexpr TColor clBtnHighlight = SystemColor(20);
 inline constexpr TColor clInfoBk = SystemColor(24);
 
 constexpr bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0x80000000u) != 0; }
-constexpr TColor RGBColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 // The plain colour now: system colours through the platform, others as they are.
 TColor ColorToRGB(TColor color);

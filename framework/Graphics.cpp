@@ -123,16 +123,6 @@ void TCanvas::Polyline(const POINT* points, int count, TColor color)
     ::Polyline(dc_, points, count);
 }
 
-void TCanvas::SetPixel(int x, int y, TColor color)
-{
-    SetPixelV(dc_, x, y, Ref(color));
-}
-
-TColor TCanvas::Pixel(int x, int y) const
-{
-    return static_cast<TColor>(GetPixel(dc_, x, y));
-}
-
 void TCanvas::DrawText(const std::string& text, RECT r, UINT format, TColor color)
 {
     if (text.empty())

@@ -44,9 +44,6 @@ public:
     void FillRect(const RECT& r, TColor color);
     // A one-pixel line through the points; the last point is not painted.
     void Polyline(const POINT* points, int count, TColor color);
-    void SetPixel(int x, int y, TColor color);
-    TColor Pixel(int x, int y) const;
-
     // DrawText with the canvas font and a transparent background.
     void DrawText(const std::string& text, RECT r, UINT format, TColor color);
     // Size of one line of text as DrawText measures it with `format`.

@@ -14,15 +14,6 @@ std::map<UINT_PTR, TTimer*>& Timers()
 }
 } // namespace
 
-void TTimer::SetInterval(UINT interval)
-{
-    interval_ = interval;
-    if (Enabled()) {
-        Stop();
-        Start();
-    }
-}
-
 void TTimer::Start()
 {
     if (id_)

@@ -15,8 +15,6 @@ public:
 
     bool Enabled() const { return id_ != 0; }
     void SetEnabled(bool enabled) { enabled ? Start() : Stop(); }
-    UINT Interval() const { return interval_; }
-    void SetInterval(UINT interval);
 
     std::function<void()> OnTimer;
 

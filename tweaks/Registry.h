@@ -19,15 +19,14 @@ public:
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
 
-    // Opens and closes the key at once; true when it opens with `Access()`.
+    // Opens and closes the key at once; true when it opens with the
+    // accessor's access mask (full access until a read-only open).
     bool KeyExists(const std::string& keyPath) const;
     // With creation: creates the key and every missing key above it.
     bool OpenKey(const std::string& keyPath, bool canCreate);
     bool OpenKeyReadOnly(const std::string& keyPath);
     void CloseKey();
 
-    bool HasCurrentKey() const { return current_ != nullptr; }
-    REGSAM Access() const { return access_; }
 
     // Size in bytes of the named value, or nothing when it does not exist.
     std::optional<DWORD> ValueSize(const std::string& name) const;

@@ -32,12 +32,6 @@ void TFlatPanel::SetAlignment(TAlignment value)
     Invalidate();
 }
 
-void TFlatPanel::EnabledChanged()
-{
-    TCustomControl::EnabledChanged();
-    Invalidate();
-}
-
 void TFlatPanel::Paint(TCanvas& canvas)
 {
     const RECT client = ClientRect();

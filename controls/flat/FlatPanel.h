@@ -25,9 +25,6 @@ public:
 
     void Paint(TCanvas& canvas) override;
 
-protected:
-    void EnabledChanged() override;
-
 private:
     bool transparent_ = false;
     TColor colors_[2] = {0x008396A0, 0x008396A0};
