@@ -4,9 +4,23 @@
 #include "base/Format.h"
 #include "base/TextConvert.h"
 
+#include <cstring>
 #include <vector>
 
 namespace quillon {
+
+namespace {
+
+// A key path or value name as the A entry points take it.
+std::string AnsiName(const std::string& name)
+{
+    if (auto ansi = Utf8ToAnsi(name))
+        return *std::move(ansi);
+    throw ERegistryException(
+        Format("The name '%s' has characters that the ANSI code page cannot represent", name));
+}
+
+} // namespace
 
 void ThrowNotAnsi(const std::string& valueName)
 {
@@ -14,39 +28,20 @@ void ThrowNotAnsi(const std::string& valueName)
         "The text of '%s' has characters that the ANSI code page cannot represent", valueName));
 }
 
-bool TRegistry::KeyExists(const std::string& keyPath) const
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root_, keyPath.c_str(), 0, access_, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 bool TRegistry::OpenKey(const std::string& keyPath, bool canCreate)
 {
     CloseKey();
+    const std::string path = AnsiName(keyPath);
     HKEY key = nullptr;
     LONG rc;
     if (canCreate)
-        rc = RegCreateKeyExA(root_, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
+        rc = RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                              nullptr, &key, nullptr);
     else
-        rc = RegOpenKeyExA(root_, keyPath.c_str(), 0, access_, &key);
+        rc = RegOpenKeyExA(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key);
     if (rc != ERROR_SUCCESS)
         return false;
     current_ = key;
-    return true;
-}
-
-bool TRegistry::OpenKeyReadOnly(const std::string& keyPath)
-{
-    CloseKey();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root_, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    current_ = key;
-    access_ = KEY_READ;
     return true;
 }
 
@@ -58,24 +53,23 @@ void TRegistry::CloseKey()
     }
 }
 
-std::optional<DWORD> TRegistry::ValueSize(const std::string& name) const
+bool TRegistry::ValueExists(const std::string& name) const
 {
-    if (!current_)
-        return std::nullopt;
-    DWORD size = 0;
-    if (RegQueryValueExA(current_, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return size;
+    const std::string ansiName = AnsiName(name);
+    return current_ &&
+           RegQueryValueExA(current_, ansiName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::string TRegistry::ReadString(const std::string& name) const
 {
+    // The wide entry point sees the stored characters as they are; the ANSI
+    // one would silently turn those the code page lacks into '?'. The name
+    // takes the way through the ANSI code page that the A calls take, so
+    // both address the same value. Most values fit the first buffer, which
+    // saves the separate size query.
+    const std::wstring wideName = AnsiToWide(AnsiName(name));
     if (!current_)
         return {};
-    // The wide entry point sees the stored characters as they are; the ANSI
-    // one would silently turn those the code page lacks into '?'. Most values
-    // fit the first buffer, which saves the separate size query.
-    const std::wstring wideName = Utf8ToWide(name);
     std::vector<BYTE> buffer(512);
     DWORD size = static_cast<DWORD>(buffer.size());
     DWORD type = 0;
@@ -92,7 +86,7 @@ std::string TRegistry::ReadString(const std::string& name) const
         throw ERegistryException(Format("Invalid data type for '%s'", name));
 
     std::wstring text(size / sizeof(wchar_t), L'\0');
-    memcpy(text.data(), buffer.data(), text.size() * sizeof(wchar_t));
+    std::memcpy(text.data(), buffer.data(), text.size() * sizeof(wchar_t));
     if (const size_t zero = text.find(L'\0'); zero != std::wstring::npos)
         text.resize(zero);
     if (!WideToAnsi(text))
@@ -102,18 +96,20 @@ std::string TRegistry::ReadString(const std::string& name) const
 
 void TRegistry::WriteString(const std::string& name, const std::string& text)
 {
+    const std::string ansiName = AnsiName(name);
     const auto ansi = Utf8ToAnsi(text);
     if (!ansi)
         ThrowNotAnsi(name);
     if (!current_ ||
-        RegSetValueExA(current_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi->c_str()),
+        RegSetValueExA(current_, ansiName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(ansi->c_str()),
                        static_cast<DWORD>(ansi->size() + 1)) != ERROR_SUCCESS)
         throw ERegistryException(Format("Failed to set data for '%s'", name));
 }
 
 bool TRegistry::DeleteValue(const std::string& name)
 {
-    return current_ && RegDeleteValueA(current_, name.c_str()) == ERROR_SUCCESS;
+    const std::string ansiName = AnsiName(name);
+    return current_ && RegDeleteValueA(current_, ansiName.c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace quillon

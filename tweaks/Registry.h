@@ -1,6 +1,10 @@
 #pragma once
 // A registry accessor: one root, one open key at a time, released on every
 // path by the destructor. Closing never flushes (lazy writing).
+//
+// Key paths, value names and texts are UTF-8 here and go to the system in the
+// ANSI code page; one that the code page cannot hold raises
+// ERegistryException instead of reaching the registry as '?'.
 #include <windows.h>
 
 #include <optional>
@@ -19,18 +23,13 @@ public:
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
 
-    // Opens and closes the key at once; true when it opens with the
-    // accessor's access mask (full access until a read-only open).
-    bool KeyExists(const std::string& keyPath) const;
-    // With creation: creates the key and every missing key above it.
+    // Opens with full access; fails for a missing key and for one that
+    // refuses full access. With creation: creates the key and every missing
+    // key above it.
     bool OpenKey(const std::string& keyPath, bool canCreate);
-    bool OpenKeyReadOnly(const std::string& keyPath);
     void CloseKey();
 
-
-    // Size in bytes of the named value, or nothing when it does not exist.
-    std::optional<DWORD> ValueSize(const std::string& name) const;
-    bool ValueExists(const std::string& name) const { return ValueSize(name).has_value(); }
+    bool ValueExists(const std::string& name) const;
     // The string up to its first zero; REG_SZ and REG_EXPAND_SZ (unexpanded)
     // only. "" when the value is missing or empty.
     std::string ReadString(const std::string& name) const;
@@ -39,7 +38,6 @@ public:
 
 private:
     HKEY root_;
-    REGSAM access_ = KEY_ALL_ACCESS;
     HKEY current_ = nullptr;
 };
 

@@ -1,5 +1,9 @@
 #include "tests/support/RegistryHelpers.h"
 
+#include <gtest/gtest.h>
+
+#include <sddl.h>
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -106,7 +110,10 @@ std::optional<std::wstring> GetWideString(const std::string& path, const std::st
 
 std::string RegQuery(const std::string& path, const std::string& name)
 {
-    const std::string command = "reg query \"HKCU\\" + path + "\" /v \"" + name + "\" 2>&1";
+    std::string command = "reg query \"HKCU\\" + path + "\"";
+    if (!name.empty())
+        command += " /v \"" + name + "\"";
+    command += " 2>&1";
     std::string out;
     if (FILE* pipe = _popen(command.c_str(), "r")) {
         char buffer[512];
@@ -115,6 +122,68 @@ std::string RegQuery(const std::string& path, const std::string& name)
         _pclose(pipe);
     }
     return out;
+}
+
+namespace {
+
+// The key's DACL, or (given one) sets it; throws on any refusal.
+std::vector<BYTE> KeyDacl(const std::string& path, const PSECURITY_DESCRIPTOR newDacl = nullptr)
+{
+    HKEY key = nullptr;
+    const REGSAM access = newDacl ? WRITE_DAC : READ_CONTROL;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access, &key) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open the security of " + path);
+    std::vector<BYTE> sd;
+    LONG rc;
+    if (newDacl) {
+        rc = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, newDacl);
+    } else {
+        DWORD size = 0;
+        rc = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        if (rc == ERROR_INSUFFICIENT_BUFFER) {
+            sd.resize(size);
+            rc = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, sd.data(), &size);
+        }
+    }
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS)
+        throw std::runtime_error("cannot change the security of " + path);
+    return sd;
+}
+
+} // namespace
+
+ReadOnlyKey::ReadOnlyKey(std::string path) : path_(std::move(path))
+{
+    SetString(path_, "Probe", "1");
+    original_ = KeyDacl(path_);
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KRWD;;;WD)", SDDL_REVISION_1, &sd,
+                                                              nullptr))
+        throw std::runtime_error("cannot make a read-only DACL");
+    try {
+        KeyDacl(path_, sd);
+    } catch (...) {
+        LocalFree(sd);
+        throw;
+    }
+    LocalFree(sd);
+    // Make sure the lock holds, or the tests that rely on it prove nothing.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        KeyDacl(path_, original_.data());
+        throw std::runtime_error("the key still opens for full access: " + path_);
+    }
+}
+
+ReadOnlyKey::~ReadOnlyKey()
+{
+    try {
+        KeyDacl(path_, original_.data());
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what();
+    }
 }
 
 } // namespace quillon::test

@@ -26,8 +26,25 @@ std::optional<std::string> GetString(const std::string& path, const std::string&
 
 std::optional<std::wstring> GetWideString(const std::string& path, const std::string& name);
 
-// What Wine's own reg.exe prints for `reg query HKCU\<path> /v <name>`.
-std::string RegQuery(const std::string& path, const std::string& name);
+// What Wine's own reg.exe prints for `reg query HKCU\<path> /v <name>`, or
+// for the whole key when the name is empty.
+std::string RegQuery(const std::string& path, const std::string& name = "");
+
+// Creates the key (with a "Probe" value) and gives it a DACL that grants
+// reading and changing the DACL, but not full access; puts the key's own DACL
+// back when it goes, so a failed assertion leaves no locked key behind. Any
+// refusal of the system is an exception here and a test failure there.
+class ReadOnlyKey {
+public:
+    explicit ReadOnlyKey(std::string path);
+    ~ReadOnlyKey();
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+private:
+    std::string path_;
+    std::vector<BYTE> original_; // self-relative security descriptor
+};
 
 // Removes the IDE's keys before and after each test.
 class CleanIdeKeys {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sddl.h>
 #include <windows.h>
 
 using namespace quillon;
@@ -18,30 +17,6 @@ const std::string Extras = "Software\\Borland\\Delphi\\5.0\\Extras";
 
 class SettingsStore : public ::testing::Test {
     CleanIdeKeys clean_;
-};
-
-// A key whose DACL grants reading (and changing the DACL) but not full access.
-class ReadOnlyKey {
-public:
-    explicit ReadOnlyKey(const std::string& path) : path_(path)
-    {
-        SetRaw(path, "Probe", REG_SZ, "1", 2);
-        SetDacl("D:(A;;KRWD;;;WD)");
-    }
-    ~ReadOnlyKey() { SetDacl("D:(A;;KA;;;WD)"); }
-
-private:
-    void SetDacl(const char* sddl)
-    {
-        PSECURITY_DESCRIPTOR sd = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
-        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
-        RegCloseKey(key);
-        LocalFree(sd);
-    }
-    std::string path_;
 };
 
 template <typename E, typename F>
@@ -144,6 +119,33 @@ TEST_F(SettingsStore, WritingRefusesTextOutsideTheAnsiCodePageBeforeTouchingAnyt
     EXPECT_FALSE(KeyExists(Extras));
 }
 
+TEST_F(SettingsStore, NamesGoThroughTheAnsiCodePageBothWays)
+{
+    // Non-ASCII in a key path and a value name that the code page holds:
+    // every call addresses the one value stored under the ANSI names.
+    const std::string key = Extras + "\\Caf\xC3\xA9", name = "Na\xC3\xAFve";
+    const std::string ansiKey = Extras + "\\Caf\xE9", ansiName = "Na\xEFve";
+    WriteSettingValue(key, name, "x");
+    EXPECT_EQ(GetString(ansiKey, ansiName), "x");
+    EXPECT_EQ(ReadSettingValue(key, name), "x");
+    SetString(ansiKey, ansiName, "y");
+    EXPECT_EQ(ReadSettingValue(key, name), "y");
+    DeleteSettingValue(key, name);
+    EXPECT_FALSE(GetRaw(ansiKey, ansiName));
+
+    // One it cannot hold is an error, never a name with '?' in it.
+    SetString(Extras, "Other", "1");
+    const std::string cyrillic = "\xD0\x96";
+    const std::string expected =
+        "The name '" + cyrillic + "' has characters that the ANSI code page cannot represent";
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { ReadSettingValue(Extras, cyrillic); }), expected);
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { WriteSettingValue(Extras, cyrillic, "1"); }), expected);
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { DeleteSettingValue(Extras, cyrillic); }), expected);
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { WriteSettingValue(cyrillic, "Other", "1"); }), expected);
+    EXPECT_FALSE(GetRaw(Extras, "?"));
+    EXPECT_FALSE(KeyExists("?"));
+}
+
 TEST_F(SettingsStore, DeletingCreatesTheKeyAndReportsNothing)
 {
     DeleteSettingValue(Extras, "AutoPaletteSelect");
@@ -155,7 +157,10 @@ TEST_F(SettingsStore, DeletingCreatesTheKeyAndReportsNothing)
     DeleteSettingValue(Extras, "AutoPaletteSelect");
     EXPECT_FALSE(GetRaw(Extras, "AutoPaletteSelect"));
     EXPECT_EQ(GetString(Extras, "AutoPaletteScroll"), "1");
-    EXPECT_EQ(RegQuery(Extras, "AutoPaletteSelect").find("REG_SZ"), std::string::npos);
+    // A peer lists the key: the value that stays proves that reg ran.
+    const std::string reg = RegQuery(Extras);
+    EXPECT_NE(reg.find("AutoPaletteScroll    REG_SZ    1"), std::string::npos) << reg;
+    EXPECT_EQ(reg.find("AutoPaletteSelect"), std::string::npos) << reg;
 }
 
 TEST_F(SettingsStore, AKeyWithoutFullAccessCountsAsMissingAndRefusesWrites)
