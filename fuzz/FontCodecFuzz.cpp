@@ -28,13 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const quillon::EConvertError&) {
         return 0;
     }
-    if (parts.size() < 2 || font.name.size() > 4 * quillon::FontDesc::MaxNameLength)
+    if (parts.size() < 2 || font.Name().size() > 4 * quillon::FontDesc::MaxNameLength)
         std::abort();
 
     // What was parsed composes to a text that parses to the same font.
     std::vector<std::string> again;
     quillon::FontDesc reparsed = font;
-    if (font.name.find_first_of(",;\"[]") == std::string::npos && !font.name.empty()) {
+    if (font.Name().find_first_of(",;\"[]") == std::string::npos && !font.Name().empty()) {
         quillon::ParseDefaultFont(quillon::ComposeDefaultFont(font), reparsed, again);
         if (!(reparsed == font))
             std::abort();

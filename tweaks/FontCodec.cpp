@@ -42,7 +42,7 @@ void FontDesc::SetName(std::string_view newName)
 {
     if (newName.empty())
         return;
-    name.assign(newName.substr(0, Utf8PrefixBytes(newName, MaxNameLength)));
+    name_.assign(newName.substr(0, Utf8PrefixBytes(newName, MaxNameLength)));
 }
 
 std::string FontStyleText(const FontDesc& font)
@@ -56,7 +56,7 @@ std::string FontStyleText(const FontDesc& font)
 
 std::string ComposeDefaultFont(const FontDesc& font)
 {
-    return "\"" + font.name + "\"," + std::to_string(font.size) + "," + FontStyleText(font);
+    return "\"" + font.Name() + "\"," + std::to_string(font.size) + "," + FontStyleText(font);
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement)

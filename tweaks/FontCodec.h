@@ -8,19 +8,25 @@
 
 namespace quillon {
 
-struct FontDesc {
+class FontDesc {
+public:
     static constexpr size_t MaxNameLength = 31;
 
-    std::string name = "MS Sans Serif";
-    int size = 8; // points
-    bool bold = false;
-    bool italic = false;
-
+    // The name is never empty and never longer than 31 characters: it
+    // changes only through SetName.
+    const std::string& Name() const { return name_; }
     // An empty name leaves the name as it is; a longer one keeps its first
     // 31 characters.
     void SetName(std::string_view newName);
 
+    int size = 8; // points
+    bool bold = false;
+    bool italic = false;
+
     bool operator==(const FontDesc&) const = default;
+
+private:
+    std::string name_ = "MS Sans Serif";
 };
 
 std::string FontStyleText(const FontDesc& font);

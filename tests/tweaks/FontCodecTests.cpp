@@ -13,7 +13,7 @@ namespace {
 FontDesc Font(std::string name, int size, bool bold = false, bool italic = false)
 {
     FontDesc f;
-    f.name = std::move(name);
+    f.SetName(name);
     f.size = size;
     f.bold = bold;
     f.italic = italic;
@@ -60,7 +60,7 @@ TEST(FontCodec, ParsesStylesOnlyFromThreeOrFourItems)
     EXPECT_TRUE(f.bold && f.italic);
     f = Parse("\"Tahoma\",10,Bold,Italic,Underline"); // five items: no style at all
     EXPECT_FALSE(f.bold || f.italic);
-    EXPECT_EQ(f.name, "Tahoma");
+    EXPECT_EQ(f.Name(), "Tahoma");
     EXPECT_EQ(f.size, 10);
     f = Parse("\"Tahoma\",10,[fsBold]"); // brackets go, but the word does not match
     EXPECT_FALSE(f.bold);
@@ -88,7 +88,7 @@ TEST(FontCodec, EmptyFirstItemLeavesTheName)
     std::vector<std::string> parts;
     const FontDesc f = Parse(";8;;Bold", &parts);
     EXPECT_EQ(parts, (std::vector<std::string>{"", "8", "", "Bold"}));
-    EXPECT_EQ(f.name, "MS Sans Serif");
+    EXPECT_EQ(f.Name(), "MS Sans Serif");
     EXPECT_EQ(f.size, 8);
     EXPECT_TRUE(f.bold);
 }
@@ -111,7 +111,7 @@ TEST(FontCodec, FailuresLeaveWhatWasAlreadySet)
     } catch (const EListError& e) {
         EXPECT_STREQ(e.what(), "List index out of bounds (1)");
     }
-    EXPECT_EQ(font.name, "Tahoma");
+    EXPECT_EQ(font.Name(), "Tahoma");
 
     try {
         ParseDefaultFont("\"Arial\",8 ,Bold", font, parts);
@@ -119,7 +119,7 @@ TEST(FontCodec, FailuresLeaveWhatWasAlreadySet)
     } catch (const EConvertError& e) {
         EXPECT_STREQ(e.what(), "'8 ' is not a valid integer value");
     }
-    EXPECT_EQ(font.name, "Arial");
+    EXPECT_EQ(font.Name(), "Arial");
     EXPECT_FALSE(font.bold);
     EXPECT_EQ(Parse("\"Arial\",08").size, 8);
     EXPECT_EQ(Parse("\"Arial\",$10").size, 16);
@@ -129,13 +129,13 @@ TEST(FontCodec, NameIsCutAt31CharactersAndNeverEmptied)
 {
     FontDesc f;
     f.SetName(std::string(40, 'n'));
-    EXPECT_EQ(f.name, std::string(31, 'n'));
+    EXPECT_EQ(f.Name(), std::string(31, 'n'));
     f.SetName("");
-    EXPECT_EQ(f.name, std::string(31, 'n'));
+    EXPECT_EQ(f.Name(), std::string(31, 'n'));
     f.SetName(std::string(30, 'a') + "\xC3\xA9\xC3\xA9"); // cut between whole characters
-    EXPECT_EQ(f.name, std::string(30, 'a') + "\xC3\xA9");
+    EXPECT_EQ(f.Name(), std::string(30, 'a') + "\xC3\xA9");
     f.SetName("A" + std::string(500, '\xB4')); // malformed text still gets a bounded name
-    EXPECT_LE(f.name.size(), 4 * FontDesc::MaxNameLength);
+    EXPECT_LE(f.Name().size(), 4 * FontDesc::MaxNameLength);
 }
 
 TEST(FontCodec, ReplaceAllDoesNotRescanInsertedText)

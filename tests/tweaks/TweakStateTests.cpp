@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sddl.h>
+#include <memory>
+#include <optional>
 
 using namespace quillon;
 using namespace quillon::test;
@@ -39,15 +40,16 @@ protected:
     FakeWindow w;
 
     // Asks nothing when there is nothing to ask; records whether it asked.
-    bool CloseAsks(int answer = 2)
+    static bool CloseAsks(FakeWindow& window, int answer = 2)
     {
         bool asked = false;
-        w.state.CloseQuery([&] {
+        window.state.CloseQuery([&] {
             asked = true;
             return answer;
         });
         return asked;
     }
+    bool CloseAsks(int answer = 2) { return CloseAsks(w, answer); }
 };
 
 std::string LoadError(FakeWindow& w)
@@ -102,7 +104,7 @@ TEST_F(TweakState, LoadFillsBoxesAndCompanionEditors)
     EXPECT_EQ(w.text[8], "30") << "the century comes from the store too";
     EXPECT_EQ(w.text[11], "D:\\Templates");
     EXPECT_EQ(w.text[14], "D:\\Private");
-    EXPECT_EQ(w.font.name, "Tahoma");
+    EXPECT_EQ(w.font.Name(), "Tahoma");
     EXPECT_EQ(w.font.size, 10);
     EXPECT_TRUE(w.font.bold);
     EXPECT_EQ(w.state.FontParts(), (std::vector<std::string>{"Tahoma", "10", "Bold"}));
@@ -183,13 +185,43 @@ TEST_F(TweakState, CompanionEditsUnderACheckedBoxAreChanges)
     w.state.ApplySettings();
     EXPECT_EQ(Stored(14), "E:\\New");
 
-    w.state.PathChosen(11, "E:\\Unchecked"); // box unchecked: no change to ask about
-    w.TypeColor("clRed");
-    w.Click(7);
-    w.state.ApplySettings();
-    w.TypeColor("clGreen");
-    EXPECT_FALSE(w.state.SettingsChanged());
-    EXPECT_FALSE(w.apply);
+}
+
+// Each companion edit alone, right after a load: under a checked box it is a
+// change to apply and to ask about; under an unchecked one only the text
+// changes. A confirmed font is a change either way.
+TEST_F(TweakState, EachCompanionEditCountsOnlyUnderItsCheckedBox)
+{
+    for (int tag : {7, 8, 9, 11, 12, 13, 14}) {
+        for (bool checked : {false, true}) {
+            SCOPED_TRACE("tag " + std::to_string(tag) + (checked ? ", checked" : ", unchecked"));
+            DeleteTree(IdeRoot);
+            if (checked)
+                Store(tag, tag == 9 ? "\"Tahoma\",10," : "stored");
+            auto win = std::make_unique<FakeWindow>();
+            win->state.Load();
+            ASSERT_EQ(win->checked[tag], checked);
+            ASSERT_FALSE(win->apply);
+            ASSERT_FALSE(win->state.SettingsChanged());
+
+            if (tag == 7) {
+                win->TypeColor("clRed");
+            } else if (tag == 8) {
+                win->TypeCentury("40");
+            } else if (tag == 9) {
+                FontDesc chosen;
+                chosen.SetName("Arial");
+                win->state.FontConfirmed(chosen);
+                EXPECT_EQ(win->font.Name(), "Arial");
+            } else {
+                win->state.PathChosen(tag, "E:\\New");
+                EXPECT_EQ(win->text[tag], "E:\\New");
+            }
+            const bool change = checked || tag == 9;
+            EXPECT_EQ(win->apply, change);
+            EXPECT_EQ(win->state.SettingsChanged(), change);
+        }
+    }
 }
 
 TEST_F(TweakState, DefaultFontGoesBackUnchangedUntilTheUserPicksOne)
@@ -201,7 +233,7 @@ TEST_F(TweakState, DefaultFontGoesBackUnchangedUntilTheUserPicksOne)
     EXPECT_EQ(Stored(9), "\"Tahoma\",10,Bold,Italic,Underline");
 
     FontDesc chosen;
-    chosen.name = "Arial";
+    chosen.SetName("Arial");
     chosen.size = 12;
     chosen.italic = true;
     w.state.FontConfirmed(chosen);
@@ -247,24 +279,60 @@ TEST_F(TweakState, AStoppedLoadProtectsWhatItDidNotReach)
     EXPECT_EQ(Stored(13), "D:\\Vcs.dll");
 }
 
-TEST_F(TweakState, ABrokenDefaultFontStopsTheLoadAtItsEntry)
+// The load stops inside the codec, the font changed as far as the parse got,
+// and the window still opens. What the tweak state leaves must be safe to
+// apply: the broken value is stored so that any rewrite would show
+// (expandable type, bytes after a zero), and it must come through untouched.
+TEST_F(TweakState, ABrokenDefaultFontStopsTheLoadAtItsEntryAndStaysUntouched)
 {
-    StoreEverything();
-    Store(9, "\"\"");
-    EXPECT_EQ(LoadError(w), "List index out of bounds (0)");
-    EXPECT_TRUE(w.checked[8]);
-    EXPECT_TRUE(w.checked[9]);
-    EXPECT_FALSE(w.checked[10]);
-    w.state.ApplySettings();
-    EXPECT_EQ(Stored(9), "\"\"");
-    EXPECT_EQ(Stored(10), "1");
-    EXPECT_EQ(Stored(8), "30");
+    struct Case {
+        std::string text;
+        const char* error;
+        const char* fontName;
+    };
+    const Case cases[] = {
+        {"\"\"", "List index out of bounds (0)", "MS Sans Serif"},
+        {"\"Tahoma\"", "List index out of bounds (1)", "Tahoma"},
+        {"\"Arial\",8 ,Bold", "'8 ' is not a valid integer value", "Arial"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        DeleteTree(IdeRoot);
+        StoreEverything();
+        const std::string data = c.text + '\0' + "tail" + '\0';
+        SetRaw(Key(9), Name(9), REG_EXPAND_SZ, data.data(), static_cast<DWORD>(data.size()));
+        auto win = std::make_unique<FakeWindow>();
 
-    FontDesc chosen;
-    chosen.name = "Verdana";
-    w.state.FontConfirmed(chosen);
-    w.state.ApplySettings();
-    EXPECT_EQ(Stored(9), "\"Verdana\",8,");
+        EXPECT_EQ(LoadError(*win), c.error);
+        EXPECT_EQ(win->font.Name(), c.fontName);
+        EXPECT_EQ(win->font.size, 8);
+        EXPECT_FALSE(win->font.bold);
+        EXPECT_TRUE(win->checked[8] && win->checked[9] && win->enabled[9]);
+        for (int tag = 10; tag <= LastTag; ++tag) {
+            EXPECT_FALSE(win->checked[tag]) << tag;
+            EXPECT_FALSE(win->enabled[tag]) << tag;
+            EXPECT_EQ(win->text[tag], EntryForTag(tag).initialText) << tag;
+        }
+        EXPECT_FALSE(win->apply);
+        EXPECT_FALSE(win->state.SettingsChanged());
+        EXPECT_FALSE(CloseAsks(*win));
+
+        win->state.ApplySettings();
+        const auto raw = GetRaw(Key(9), Name(9));
+        ASSERT_TRUE(raw);
+        EXPECT_EQ(raw->type, static_cast<DWORD>(REG_EXPAND_SZ));
+        EXPECT_EQ(std::string(raw->data.begin(), raw->data.end()), data);
+        EXPECT_EQ(Stored(8), "30");
+        EXPECT_EQ(Stored(10), "1");
+        EXPECT_EQ(Stored(14), "D:\\Private");
+
+        // Once the user picks a font, it is applied as chosen.
+        FontDesc chosen;
+        chosen.SetName("Verdana");
+        win->state.FontConfirmed(chosen);
+        win->state.ApplySettings();
+        EXPECT_EQ(Stored(9), "\"Verdana\",8,");
+    }
 }
 
 TEST_F(TweakState, StoredTextOutsideTheAnsiCodePageStopsTheLoad)
@@ -296,31 +364,33 @@ TEST_F(TweakState, ApplyChecksEveryTextBeforeWritingAny)
     EXPECT_TRUE(w.state.SettingsChanged());
 }
 
-TEST_F(TweakState, AFailedApplyKeepsTheChangesToAskAbout)
+TEST_F(TweakState, AFailedApplyStopsAtTheFailingEntryAndKeepsTheChanges)
 {
     w.state.Load();
     w.Click(1);
     w.Click(11);
+    w.Click(12);              // after the failing entry: a write to come
+    Store(13, "D:\\Vcs.dll"); // after it and unchecked: a delete to come
     // A key that refuses full access makes the write of tag 11 fail.
-    const std::string templates = Key(11);
-    SetString(templates, "Probe", "1");
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KRWD;;;WD)", SDDL_REVISION_1, &sd, nullptr));
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, templates.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-    LocalFree(sd);
+    std::optional<ReadOnlyKey> locked(std::in_place, Key(11));
 
-    EXPECT_THROW(w.state.ApplySettings(), ERegistryException);
+    try {
+        w.state.ApplySettings();
+        ADD_FAILURE() << "the apply went through";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Failed to set data for 'CCLibDir'");
+    }
     EXPECT_EQ(Stored(1), "1");
+    EXPECT_TRUE(KeyExists(Key(10))) << "the first page went before";
+    EXPECT_FALSE(KeyExists(Key(12))) << "nothing after the failure is written";
+    EXPECT_EQ(Stored(13), "D:\\Vcs.dll") << "nor deleted";
     EXPECT_TRUE(w.apply);
     EXPECT_TRUE(w.state.SettingsChanged());
     EXPECT_THROW(CloseAsks(1), ERegistryException);
 
-    ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr);
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-    LocalFree(sd);
-    RegCloseKey(key);
+    locked.reset();
     EXPECT_TRUE(CloseAsks(1));
     EXPECT_EQ(Stored(11), "C:\\Delphi5\\MyComps");
+    EXPECT_EQ(Stored(12), "C:\\Delphi5\\MyWiz\\CNUW.dll");
+    EXPECT_FALSE(Stored(13));
 }
