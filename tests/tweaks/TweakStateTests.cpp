@@ -184,7 +184,6 @@ TEST_F(TweakState, CompanionEditsUnderACheckedBoxAreChanges)
     EXPECT_TRUE(w.state.SettingsChanged());
     w.state.ApplySettings();
     EXPECT_EQ(Stored(14), "E:\\New");
-
 }
 
 // Each companion edit alone, right after a load: under a checked box it is a
