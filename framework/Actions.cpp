@@ -6,19 +6,21 @@
 
 namespace quillon {
 
-void TImageList::Add(const TBitmap& image, TColor maskColor)
+void TActionList::SetImages(TImageList* images)
 {
-    auto copy = std::make_unique<TBitmap>();
-    copy->Assign(image);
-    images_.push_back(Image{std::move(copy), maskColor});
+    if (images == images_)
+        return;
+    if (images_)
+        images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_)
+        images_->FreeNotification(this);
 }
 
-void TImageList::Draw(TCanvas& canvas, int x, int y, int index) const
+void TActionList::Notification(TComponent* component, TOperation operation)
 {
-    if (index < 0 || index >= Count())
-        return;
-    const Image& image = images_[static_cast<size_t>(index)];
-    canvas.DrawTransparent(x, y, *image.bitmap, image.mask);
+    if (operation == TOperation::opRemove && component == images_)
+        images_ = nullptr;
 }
 
 TBasicAction::~TBasicAction()

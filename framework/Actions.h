@@ -1,8 +1,9 @@
 #pragma once
-// Actions and image lists: an action carries a caption, hint, enabled and
-// visible state, an image and an execute handler for the controls that use
-// it, and tells them when it changes.
-#include "framework/Graphics.h"
+// Actions: an action carries a caption, hint, enabled and visible state, an
+// image and an execute handler for the controls that use it, and tells them
+// when it changes.
+#include "framework/Component.h"
+#include "framework/ImageList.h"
 
 #include <functional>
 #include <memory>
@@ -13,28 +14,17 @@ namespace quillon {
 
 class TControl;
 
-class TImageList {
+// Holds the image list of its actions; forgets the list when it goes.
+class TActionList : public TComponent {
 public:
-    TImageList(int width, int height) : width_(width), height_(height) {}
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int Count() const { return static_cast<int>(images_.size()); }
-    // Pixels of `maskColor` are the image's transparent parts.
-    void Add(const TBitmap& image, TColor maskColor);
-    void Draw(TCanvas& canvas, int x, int y, int index) const;
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    struct Image {
-        std::unique_ptr<TBitmap> bitmap;
-        TColor mask;
-    };
-    int width_, height_;
-    std::vector<Image> images_;
-};
-
-class TActionList {
-public:
-    TImageList* Images = nullptr;
+    TImageList* images_ = nullptr;
 };
 
 class TBasicAction {

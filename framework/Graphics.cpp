@@ -1,8 +1,13 @@
 #include "framework/Graphics.h"
 
+#include "base/Exceptions.h"
+#include "base/Format.h"
 #include "base/TextConvert.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace quillon {
 
@@ -58,7 +63,69 @@ HFONT CachedFont(const TFont& font)
     return cache.Get(font);
 }
 
+// A memory DC with one bitmap selected, both released on every path.
+class TMemoryDC {
+public:
+    TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~TMemoryDC()
+    {
+        if (!dc_)
+            return;
+        if (old_)
+            SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+
+    HDC Handle() const { return dc_; }
+    void Select(HBITMAP bitmap) { old_ = SelectObject(dc_, bitmap); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+struct TObjectDeleter {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using TBitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TObjectDeleter>;
+
+[[noreturn]] void OutOfResources()
+{
+    throw Exception("Out of system resources");
+}
+
 } // namespace
+
+int ScreenPixelsPerInch()
+{
+    HDC screen = GetDC(nullptr);
+    const int ppi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return ppi > 0 ? ppi : 96;
+}
+
+int FontHeightToPoints(int height, int pixelsPerInch)
+{
+    return -MulDiv(height, 72, pixelsPerInch);
+}
+
+int PointsToFontHeight(int points, int pixelsPerInch)
+{
+    return -MulDiv(points, pixelsPerInch, 72);
+}
+
+int TFont::Size() const
+{
+    return FontHeightToPoints(height, ScreenPixelsPerInch());
+}
+
+void TFont::SetSize(int points)
+{
+    height = PointsToFontHeight(points, ScreenPixelsPerInch());
+}
 
 HFONT TFont::CreateHandle() const
 {
@@ -154,6 +221,16 @@ void TCanvas::CopyFrom(const RECT& dest, const TCanvas& source, const RECT& sour
                    sh, SRCCOPY);
 }
 
+void TCanvas::Draw(int x, int y, const TBitmap& source)
+{
+    if (source.Empty())
+        return;
+    if (source.Transparent)
+        DrawTransparent(x, y, source, source.TransparentColor());
+    else
+        BitBlt(dc_, x, y, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
 void TCanvas::DrawTransparent(int x, int y, const TBitmap& source, TColor key)
 {
     if (source.Empty())
@@ -181,14 +258,18 @@ void TBitmap::Release()
     }
     bits_ = nullptr;
     width_ = height_ = 0;
+    monochrome_ = false;
 }
 
 void TBitmap::SetSize(int width, int height)
 {
-    if (width == width_ && height == height_ && (bitmap_ || width <= 0 || height <= 0))
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == 0 || height == 0) {
+        Release();
         return;
-    Release();
-    if (width <= 0 || height <= 0)
+    }
+    if (width == width_ && height == height_)
         return;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -197,16 +278,32 @@ void TBitmap::SetSize(int width, int height)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap_)
-        return;
-    dc_ = CreateCompatibleDC(nullptr);
+    void* rawBits = nullptr;
+    TBitmapHandle bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &rawBits, nullptr, 0));
+    if (!bitmap || !rawBits)
+        OutOfResources();
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        OutOfResources();
+    auto* bits = static_cast<uint32_t*>(rawBits);
+    std::memset(bits, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    if (bits_) {
+        GdiFlush();
+        const int keepWidth = std::min(width, width_), keepHeight = std::min(height, height_);
+        for (int y = 0; y < keepHeight; ++y)
+            std::memcpy(bits + static_cast<size_t>(y) * static_cast<size_t>(width),
+                        bits_ + static_cast<size_t>(y) * static_cast<size_t>(width_),
+                        static_cast<size_t>(keepWidth) * 4);
+    }
+    const bool monochrome = monochrome_;
+    Release();
+    monochrome_ = monochrome;
+    dc_ = dc;
+    bitmap_ = bitmap.release();
     oldBitmap_ = SelectObject(dc_, bitmap_);
-    bits_ = static_cast<uint32_t*>(bits);
+    bits_ = bits;
     width_ = width;
     height_ = height;
-    std::memset(bits_, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     canvas_.SetHandle(dc_);
 }
 
@@ -215,10 +312,55 @@ void TBitmap::Assign(const TBitmap& other)
     if (&other == this)
         return;
     SetSize(other.Width(), other.Height());
+    transparentColorFixed_ = other.transparentColorFixed_;
+    transparentColor_ = other.transparentColor_;
+    monochrome_ = other.monochrome_;
     if (Empty())
         return;
     GdiFlush();
     std::memcpy(bits_, other.bits_, static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4);
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name, HINSTANCE module)
+{
+    if (!module)
+        module = GetModuleHandleW(nullptr);
+    const std::wstring wide = Utf8ToWide(name);
+    // A DIB section keeps the picture's own colours at every bit depth,
+    // monochrome ones included.
+    TBitmapHandle loaded(static_cast<HBITMAP>(
+        LoadImageW(module, wide.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!loaded)
+        throw Exception(Format("Resource %s not found", name));
+    BITMAP info{};
+    if (!GetObjectW(loaded.get(), sizeof info, &info))
+        OutOfResources();
+    SetSize(info.bmWidth, std::abs(info.bmHeight));
+    transparentColorFixed_ = false;
+    monochrome_ = info.bmBitsPixel == 1;
+    TMemoryDC source;
+    if (!source.Handle())
+        OutOfResources();
+    source.Select(loaded.get());
+    BitBlt(dc_, 0, 0, width_, height_, source.Handle(), 0, 0, SRCCOPY);
+    GdiFlush();
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (transparentColorFixed_)
+        return transparentColor_;
+    if (Empty())
+        return -1;
+    if (monochrome_)
+        return clWhite;
+    return Pixel(0, height_ - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor color)
+{
+    transparentColor_ = color;
+    transparentColorFixed_ = true;
 }
 
 TColor TBitmap::Pixel(int x, int y) const

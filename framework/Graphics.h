@@ -23,7 +23,16 @@ struct TFont {
 
     bool operator==(const TFont&) const = default;
     HFONT CreateHandle() const;
+    // Points at the screen's pixels per inch (at 96: height -11 is 8 points).
+    int Size() const;
+    void SetSize(int points);
 };
+
+int ScreenPixelsPerInch();
+// Character height (negative pixels) and points at `pixelsPerInch`; a
+// positive (cell) height gives a negative size, as in LOGFONT arithmetic.
+int FontHeightToPoints(int height, int pixelsPerInch);
+int PointsToFontHeight(int points, int pixelsPerInch);
 
 class TBitmap;
 
@@ -50,6 +59,9 @@ public:
     SIZE MeasureText(const std::string& text, UINT format);
 
     void CopyFrom(const RECT& dest, const TCanvas& source, const RECT& sourceRect);
+    // Copies the bitmap to (x, y); one marked transparent leaves out the
+    // pixels of its transparent colour.
+    void Draw(int x, int y, const TBitmap& source);
     // Copies `source` to (x, y), leaving out pixels of exactly `key`.
     void DrawTransparent(int x, int y, const TBitmap& source, TColor key);
 
@@ -84,9 +96,15 @@ public:
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
+    // Keeps the top-left content; new area is cleared to black.
     void SetSize(int width, int height);
+    // Copies the picture and the transparent colour setting; the
+    // Transparent flag stays this bitmap's own.
     void Assign(const TBitmap& other);
     void Clear() { SetSize(0, 0); }
+    // A picture from the module's resources (the program's when null), of any
+    // bit depth, converted to 32 bits. A missing one is an error.
+    void LoadFromResourceName(const std::string& name, HINSTANCE module = nullptr);
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return width_ <= 0 || height_ <= 0; }
@@ -98,9 +116,25 @@ public:
     void SetPixel(int x, int y, TColor color);
     void Fill(TColor color);
 
+    // Canvas::Draw leaves out the transparent colour's pixels when set.
+    bool Transparent = false;
+    // Fixed (set here, or copied by Assign from a source with a fixed one) or
+    // automatic: the bottom-left pixel, white for a monochrome picture, -1 for
+    // an empty bitmap.
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor color);
+    bool TransparentColorFixed() const { return transparentColorFixed_; }
+    // Back to the automatic colour.
+    void ResetTransparentColor() { transparentColorFixed_ = false; }
+    // Loaded from a one-bit picture.
+    bool Monochrome() const { return monochrome_; }
+
 private:
     void Release();
 
+    bool transparentColorFixed_ = false;
+    TColor transparentColor_ = 0;
+    bool monochrome_ = false;
     int width_ = 0;
     int height_ = 0;
     HDC dc_ = nullptr;

@@ -20,9 +20,9 @@ void TFlatSpeedButton::ActionChange(TBasicAction& sender)
 {
     TFlatButtonCommon<TGraphicControl>::ActionChange(sender);
     auto* action = dynamic_cast<TCustomAction*>(&sender);
-    if (!action || !Glyph().Empty() || !action->ActionList || !action->ActionList->Images)
+    if (!action || !Glyph().Empty() || !action->ActionList || !action->ActionList->Images())
         return;
-    const TImageList& images = *action->ActionList->Images;
+    const TImageList& images = *action->ActionList->Images();
     if (action->ImageIndex < 0 || action->ImageIndex >= images.Count())
         return;
     TBitmap image(images.Width(), images.Height());

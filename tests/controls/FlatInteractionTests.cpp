@@ -326,7 +326,7 @@ TEST(FlatSpeedButtonAction, AnEmptyGlyphTakesTheActionsImageOnFuchsia)
     image.SetPixel(3, 3, 0x0000FF);
     images.Add(image, clWhite);
     TActionList list;
-    list.Images = &images;
+    list.SetImages(&images);
     TCustomAction action;
     action.Caption = "&Act";
     action.ImageIndex = 0;
