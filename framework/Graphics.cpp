@@ -60,6 +60,11 @@ HFONT CachedFont(const TFont& font)
 
 } // namespace
 
+HFONT SharedFontHandle(const TFont& font)
+{
+    return CachedFont(font);
+}
+
 HFONT TFont::CreateHandle() const
 {
     const std::wstring face = Utf8ToWide(name);

@@ -25,6 +25,10 @@ struct TFont {
     HFONT CreateHandle() const;
 };
 
+// The process-wide handle for a font look, for windows that take a font
+// (WM_SETFONT). It lives until the program ends: never delete it.
+HFONT SharedFontHandle(const TFont& font);
+
 class TBitmap;
 
 class TCanvas {

@@ -64,7 +64,6 @@ TTestForm::TTestForm(int width, int height, TColor color)
 {
     SetColor(color);
     SetBounds(40, 40, 0, 0);
-    CenterOnScreen = false;
     SetClientSize(width, height);
 }
 
