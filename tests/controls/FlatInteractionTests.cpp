@@ -31,8 +31,7 @@ protected:
     ~FlatInteraction() override
     {
         MouseButton(true, false);
-        SetCursorPos(1000, 750);
-        Pump(20);
+        ParkCursor();
     }
 
     int ClicksOf(const TControl& c) const { return static_cast<int>(std::count(clicks.begin(), clicks.end(), &c)); }
@@ -180,7 +179,7 @@ TEST_F(FlatInteraction, GroupMembersLatchAndReleaseEachOther)
 TEST_F(FlatInteraction, SpaceKeyPressesAndClicks)
 {
     a.SetFocus();
-    Pump(20);
+    Settle();
     Key(VK_SPACE, true);
     EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDown);
     Key(VK_SPACE, false);
@@ -190,7 +189,7 @@ TEST_F(FlatInteraction, SpaceKeyPressesAndClicks)
     b.SetGroupIndex(3);
     b.SetAllowAllUp(true);
     b.SetFocus();
-    Pump(20);
+    Settle();
     Key(VK_SPACE, true);
     EXPECT_TRUE(b.Down());
     Key(VK_SPACE, false);
@@ -202,13 +201,13 @@ TEST_F(FlatInteraction, FocusMakesHotAndEnterDoesNotClick)
 {
     b.SetDefault(true);
     a.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_TRUE(a.IsHot());
     Key(VK_RETURN, true);
     Key(VK_RETURN, false);
     EXPECT_EQ(ClicksOf(a) + ClicksOf(b), 0);
     b.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_FALSE(a.IsHot()) << "losing the focus runs the leave rule";
 }
 
@@ -224,7 +223,7 @@ TEST_F(FlatInteraction, DoubleClicks)
     EXPECT_EQ(ClicksOf(a), 2) << "an ordinary button clicks twice";
     EXPECT_EQ(doubles, 0);
 
-    Pump(600); // past the double-click time
+    Pump(static_cast<int>(GetDoubleClickTime()) + 50); // past the double-click time
     a.SetGroupIndex(2);
     for (int i = 0; i < 2; ++i) {
         MouseButton(true, true);
@@ -297,7 +296,7 @@ TEST(FlatHoverTimer, OwnedByTheHoveredButtonAndFreedByTheLast)
     first.reset();
     EXPECT_EQ(TFlatButton::InstanceCount(), 0);
     EXPECT_EQ(TFlatButton::HoverTimer(), nullptr) << "the last button frees it";
-    SetCursorPos(1000, 750);
+    ParkCursor();
 }
 
 TEST(FlatModal, SpeedButtonsEndAModalDialog)
@@ -314,7 +313,7 @@ TEST(FlatModal, SpeedButtonsEndAModalDialog)
         press.SetEnabled(true);
         EXPECT_EQ(dialog.ShowModal(), expected);
     }
-    SetCursorPos(1000, 750);
+    ParkCursor();
 }
 
 TEST(FlatSpeedButtonAction, AnEmptyGlyphTakesTheActionsImageOnFuchsia)

@@ -115,8 +115,7 @@ class FlatLooks : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        SetCursorPos(1000, 750); // away from every test window
-        Pump(20);
+        ParkCursor(); // away from every test window
     }
 };
 
@@ -342,14 +341,14 @@ TEST_F(FlatLooks, TransparentModesShowTheParentsImage)
     ExpectRing(bmp, b.ClientRect(), 0x008396A0, 0x008396A0, "transparent");
     EXPECT_EQ(speedFace(), red);
     b.SetFocus(); // hot by focus
-    Pump(20);
+    Settle();
     ASSERT_TRUE(b.IsHot());
     EXPECT_EQ(Render(b, bmp).Pixel(inside.x, inside.y), red) << "in every state";
 
     b.SetTransparentMode(TTransparentMode::tmNotFocused);
     EXPECT_EQ(Render(b, bmp).Pixel(inside.x, inside.y), 0x00E1EAEB) << "tmNotFocused: the face once hot";
     form.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_EQ(Render(b, bmp).Pixel(inside.x, inside.y), red);
 
     s.SetTransparentMode(TTransparentMode::tmNotFocused);

@@ -40,7 +40,7 @@ protected:
         panel.SetCaption("Panel");
         form.ShowActive();
     }
-    ~FlatResources() override { SetCursorPos(1000, 750); }
+    ~FlatResources() override { ParkCursor(); }
 
     // Paints through the real WM_PAINT path.
     static void PaintNow(TControl& c)
