@@ -19,7 +19,7 @@ class TApplication {
 public:
     std::wstring Title = L"Quillon";
     TForm* MainForm = nullptr;
-    TColor HintColor = SystemColor(24); // clInfoBk
+    TColor HintColor = clInfoBk;
     int HintHidePause = 2500;           // ms
     // Replaces the message box of the default error report (tests). When it
     // throws, the message box is shown after all.

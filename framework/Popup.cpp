@@ -28,8 +28,6 @@ void TPopupWindow::CreateParams(TCreateParams& params)
     if (!Enabled())
         params.style |= WS_DISABLED;
     params.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    if (mouseTransparent_)
-        params.exStyle |= WS_EX_TRANSPARENT;
     params.classStyle = CS_SAVEBITS | CS_DBLCLKS;
     params.parent = owner_ && owner_->HandleAllocated() ? GetAncestor(owner_->Handle(), GA_ROOT) : nullptr;
 }
@@ -37,11 +35,6 @@ void TPopupWindow::CreateParams(TCreateParams& params)
 void TPopupWindow::SetMouseTransparent(bool value)
 {
     mouseTransparent_ = value;
-    if (!HandleAllocated())
-        return;
-    LONG_PTR ex = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-    ex = value ? (ex | WS_EX_TRANSPARENT) : (ex & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
-    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex);
 }
 
 void TPopupWindow::ShowNoActivate()
@@ -74,6 +67,8 @@ LRESULT TPopupWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_NCHITTEST:
+        // The system then asks the windows below that belong to this thread
+        // (measured under Wine: WS_EX_TRANSPARENT alone lets nothing through).
         if (mouseTransparent_)
             return HTTRANSPARENT;
         break;

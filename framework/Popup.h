@@ -14,7 +14,8 @@ public:
     ~TPopupWindow() override;
 
     TWinControl* OwnerControl() const { return owner_; }
-    // Clicks and moves go to the window below (the popup is hit-test transparent).
+    // Clicks and moves go to the window of this program below it (the popup
+    // answers HTTRANSPARENT to the hit test).
     bool MouseTransparent() const { return mouseTransparent_; }
     void SetMouseTransparent(bool value);
 
