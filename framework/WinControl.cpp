@@ -204,21 +204,6 @@ void TWinControl::RecreateWnd()
         ::SetFocus(focused->hwnd_);
 }
 
-void TWinControl::SyncBoundsFromWindow()
-{
-    if (!hwnd_ || IsIconic(hwnd_))
-        return;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD)
-        MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const bool clientChanged = client.right != clientSize_.cx || client.bottom != clientSize_.cy;
-    clientSize_ = SIZE{client.right, client.bottom};
-    ApplyBounds(r.left, r.top, r.right - r.left, r.bottom - r.top, clientChanged);
-}
-
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_NCCREATE) {
@@ -449,95 +434,6 @@ LRESULT TWinControl::SetCursorMessage(WPARAM wp, LPARAM lp)
     return DefaultHandler(WM_SETCURSOR, wp, lp);
 }
 
-// ---- size and alignment
-
-RECT TWinControl::ClientRect() const
-{
-    if (hwnd_) {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        return r;
-    }
-    const SIZE frame = FrameSize();
-    return RECT{0, 0, std::max(0L, Width() - frame.cx), std::max(0L, Height() - frame.cy)};
-}
-
-SIZE TWinControl::FrameSize() const
-{
-    if (hwnd_) {
-        RECT window, client;
-        GetWindowRect(hwnd_, &window);
-        GetClientRect(hwnd_, &client);
-        return SIZE{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
-    }
-    TCreateParams params;
-    const_cast<TWinControl*>(this)->CreateParams(params);
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-void TWinControl::SetBounds(int left, int top, int width, int height)
-{
-    if (!hwnd_) {
-        ApplyBounds(left, top, width, height);
-        return;
-    }
-    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SyncBoundsFromWindow(); // the window may have refused part of it
-}
-
-void TWinControl::Resize()
-{
-    AlignControls();
-    TControl::Resize();
-}
-
-void TWinControl::AlignControls()
-{
-    if (aligning_ || Loading())
-        return;
-    if (std::none_of(children_.begin(), children_.end(),
-                     [](const TControl* c) { return c->Align() != TAlign::alNone; }))
-        return;
-    aligning_ = true;
-    struct TReset {
-        bool& flag;
-        ~TReset() { flag = false; }
-    } reset{aligning_};
-
-    RECT r = AlignRect();
-    // Within a kind: by position, ties by creation order.
-    auto take = [&](TAlign kind, auto key) {
-        std::vector<TControl*> list;
-        for (TControl* c : children_)
-            if (c->Align() == kind && c->Visible())
-                list.push_back(c);
-        std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
-        return list;
-    };
-    auto width = [&] { return std::max(0L, r.right - r.left); };
-    auto height = [&] { return std::max(0L, r.bottom - r.top); };
-    for (TControl* c : take(TAlign::alTop, [](TControl* c) { return c->Top(); })) {
-        c->SetBounds(r.left, r.top, width(), c->Height());
-        r.top += c->Height();
-    }
-    for (TControl* c : take(TAlign::alBottom, [](TControl* c) { return -(c->Top() + c->Height()); })) {
-        c->SetBounds(r.left, r.bottom - c->Height(), width(), c->Height());
-        r.bottom -= c->Height();
-    }
-    for (TControl* c : take(TAlign::alLeft, [](TControl* c) { return c->Left(); })) {
-        c->SetBounds(r.left, r.top, c->Width(), height());
-        r.left += c->Width();
-    }
-    for (TControl* c : take(TAlign::alRight, [](TControl* c) { return -(c->Left() + c->Width()); })) {
-        c->SetBounds(r.right - c->Width(), r.top, c->Width(), height());
-        r.right -= c->Width();
-    }
-    for (TControl* c : take(TAlign::alClient, [](TControl*) { return 0; }))
-        c->SetBounds(r.left, r.top, width(), height());
-}
-
 // ---- state
 
 POINT TWinControl::ClientToScreen(POINT p) const
@@ -621,79 +517,6 @@ void TWinControl::EnabledChanged()
     if (hwnd_)
         EnableWindow(hwnd_, Enabled());
     Invalidate();
-}
-
-// ---- keyboard order and focus
-
-void TWinControl::SetTabStop(bool value)
-{
-    tabStop_ = value;
-    if (hwnd_) {
-        LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-        style = value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-        SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
-    }
-}
-
-void TWinControl::SetTabOrder(int value)
-{
-    if (Loading() || !Parent()) {
-        tabOrder_ = value;
-        return;
-    }
-    Parent()->RenumberTabOrder(this, value);
-}
-
-std::vector<TWinControl*> TWinControl::TabOrderedChildren() const
-{
-    std::vector<TWinControl*> list;
-    for (TControl* c : children_)
-        if (c->IsWindowed())
-            list.push_back(static_cast<TWinControl*>(c));
-    std::stable_sort(list.begin(), list.end(),
-                     [](const TWinControl* a, const TWinControl* b) { return a->tabOrder_ < b->tabOrder_; });
-    return list;
-}
-
-void TWinControl::RenumberTabOrder(TWinControl* moved, int position)
-{
-    std::vector<TWinControl*> list = TabOrderedChildren();
-    if (moved) {
-        list.erase(std::remove(list.begin(), list.end(), moved), list.end());
-        const int count = static_cast<int>(list.size());
-        if (position < 0 || position > count)
-            position = count; // past the end: last
-        list.insert(list.begin() + position, moved);
-    }
-    for (size_t i = 0; i < list.size(); ++i)
-        list[i]->tabOrder_ = static_cast<int>(i);
-}
-
-bool TWinControl::Focused() const
-{
-    return hwnd_ && GetFocus() == hwnd_;
-}
-
-bool TWinControl::CanFocus() const
-{
-    return EffectivelyVisible() && EffectivelyEnabled();
-}
-
-void TWinControl::SetFocus()
-{
-    ::SetFocus(Handle());
-}
-
-void TWinControl::DoEnter()
-{
-    if (OnEnter)
-        OnEnter(*this);
-}
-
-void TWinControl::DoExit()
-{
-    if (OnExit)
-        OnExit(*this);
 }
 
 // ---- painting
