@@ -14,6 +14,7 @@ TPlaceholderWindow::TPlaceholderWindow()
 {
     SetCaption("Quillon v0.8");
     SetClientSize(283, 307);
+    Position = TPosition::poScreenCenter;
     // An error of the load is reported; the window is still created.
     RunCreateEvent([this] { model_.state.Load(); });
 }

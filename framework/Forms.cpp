@@ -1,15 +1,15 @@
 #include "framework/Forms.h"
 
-#include "base/TextConvert.h"
-#include "framework/ErrorReport.h"
+#include "base/Exceptions.h"
+#include "framework/Callback.h"
+
+#include <algorithm>
 
 namespace quillon {
 
 namespace {
 
-constexpr wchar_t FormClass[] = L"QuillonForm";
-
-// Every control of a form, depth first in creation order.
+// Every control of a form, depth first in creation order, until `visit` says stop.
 template <typename F>
 bool ForEachControl(TWinControl& parent, F&& visit)
 {
@@ -22,19 +22,45 @@ bool ForEachControl(TWinControl& parent, F&& visit)
     return false;
 }
 
+void AppendTabOrder(const TWinControl& parent, std::vector<TWinControl*>& list)
+{
+    for (TWinControl* child : parent.TabOrderedChildren()) {
+        list.push_back(child);
+        AppendTabOrder(*child, list);
+    }
+}
+
+// Offers the accelerator to the visible, enabled controls; a hidden or
+// disabled container hides its whole subtree.
+bool OfferAccelerator(TWinControl& parent, wchar_t ch)
+{
+    for (TControl* child : std::vector<TControl*>(parent.Controls())) {
+        if (!child->Visible() || !child->Enabled())
+            continue;
+        if (child->DialogChar(ch))
+            return true;
+        if (child->IsWindowed() && OfferAccelerator(*static_cast<TWinControl*>(child), ch))
+            return true;
+    }
+    return false;
+}
+
 BOOL CALLBACK CollectEnabledWindow(HWND w, LPARAM list)
 {
-    if (IsWindowVisible(w) && IsWindowEnabled(w))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-    return TRUE;
+    return GuardCallback(TRUE, [&] {
+        if (IsWindowVisible(w) && IsWindowEnabled(w))
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+    });
 }
 
 } // namespace
 
 TForm::TForm() : TWinControl(nullptr)
 {
-    SetVisible(false);
+    TControl::SetVisible(false);
     SetColor(clBtnFace);
+    SetControlStyle(ControlStyle() | csAcceptsControls);
     if (!Application().MainForm)
         Application().MainForm = this;
 }
@@ -45,69 +71,169 @@ TForm::~TForm()
         Application().MainForm = nullptr;
 }
 
-const wchar_t* TForm::WindowClassName() const
+void TForm::CreateParams(TCreateParams& params)
 {
-    return FormClass;
-}
-
-void TForm::CreateParams(DWORD& style, DWORD& exStyle)
-{
-    style = WS_CLIPCHILDREN;
-    exStyle = 0;
-    switch (BorderStyle) {
-    case TFormBorderStyle::bsDialog:
-        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
-        exStyle |= WS_EX_DLGMODALFRAME;
+    TWinControl::CreateParams(params);
+    params.className = L"QuillonForm";
+    params.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (Visible())
+        params.style |= WS_VISIBLE;
+    if (!Enabled())
+        params.style |= WS_DISABLED;
+    params.exStyle = WS_EX_CONTROLPARENT;
+    params.parent = ownerForm_ && ownerForm_->HandleAllocated() ? ownerForm_->Handle() : nullptr;
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone:
+        params.style |= WS_POPUP;
+        break;
+    case TFormBorderStyle::bsSingle:
+        params.style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
         break;
     case TFormBorderStyle::bsSizeable:
-        style |= WS_OVERLAPPEDWINDOW;
+        params.style |= WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
         break;
-    case TFormBorderStyle::bsNone:
-        style |= WS_POPUP;
+    case TFormBorderStyle::bsDialog:
+        params.style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        params.exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
+    case TFormBorderStyle::bsToolWindow:
+        params.style |= WS_CAPTION | WS_SYSMENU;
+        params.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case TFormBorderStyle::bsSizeToolWin:
+        params.style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        params.exStyle |= WS_EX_TOOLWINDOW;
         break;
     }
 }
 
-void TForm::SetClientSize(int width, int height)
+void TForm::SetBorderStyle(TFormBorderStyle value)
 {
-    DWORD style = 0, exStyle = 0;
-    CreateParams(style, exStyle);
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    int left = Left(), top = Top();
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (CenterOnScreen) {
-        left = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-        top = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    if (value == borderStyle_)
+        return;
+    borderStyle_ = value;
+    RecreateWnd();
+}
+
+void TForm::SetOwnerForm(TForm* owner)
+{
+    if (owner == this || owner == ownerForm_)
+        return;
+    if (ownerForm_)
+        RemoveFreeNotification(ownerForm_);
+    ownerForm_ = owner;
+    if (owner)
+        FreeNotification(owner);
+    if (HandleAllocated())
+        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT,
+                          owner && owner->HandleAllocated() ? reinterpret_cast<LONG_PTR>(owner->Handle()) : 0);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == ownerForm_)
+        ownerForm_ = nullptr;
+}
+
+// ---- showing
+
+void TForm::ApplyPosition()
+{
+    TForm* reference = nullptr;
+    switch (Position) {
+    case TPosition::poDesigned:
+        return;
+    case TPosition::poScreenCenter:
+        break;
+    case TPosition::poMainFormCenter:
+        reference = Application().MainForm;
+        break;
+    case TPosition::poOwnerFormCenter:
+        reference = ownerForm_ ? ownerForm_ : Application().MainForm;
+        break;
     }
-    SetBounds(left, top, w, h);
+    if (reference && (reference == this || !reference->HandleAllocated() || !reference->Visible()))
+        reference = nullptr;
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const RECT area = reference ? reference->BoundsRect() : RECT{0, 0, screenWidth, screenHeight};
+    int left = area.left + (area.right - area.left - Width()) / 2;
+    int top = area.top + (area.bottom - area.top - Height()) / 2;
+    // Never off the screen where it fits.
+    left = std::max(0, std::min(left, screenWidth - Width()));
+    top = std::max(0, std::min(top, screenHeight - Height()));
+    SetBounds(left, top, Width(), Height());
 }
 
 void TForm::Show()
 {
     Handle();
-    SetVisible(true);
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        ApplyPosition();
+    }
+    TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
+    FocusFirstControl();
     UpdateWindow(Handle());
+}
+
+void TForm::Hide()
+{
+    TControl::SetVisible(false);
+    if (HandleAllocated())
+        ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible)
+        Show();
+    else
+        Hide();
+}
+
+void TForm::FocusFirstControl()
+{
+    TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_ : FindNextControl(nullptr, true);
+    if (target)
+        target->SetFocus();
 }
 
 int TForm::ShowModal()
 {
+    if (modal_ || Visible())
+        throw Exception("Cannot make a visible window modal");
+    TForm* owner = Application().ActiveForm();
+    if (!owner || owner == this)
+        owner = Application().MainForm != this ? Application().MainForm : nullptr;
+    SetOwnerForm(owner);
     modalResult_ = mrNone;
     modal_ = true;
     // Disable the other windows of the thread, as a modal dialog does.
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    struct TRestore {
+        TForm& form;
+        std::vector<HWND>& disabled;
+        TForm* owner;
+        ~TRestore()
+        {
+            // Enabled before the hide, so the system can activate the owner.
+            for (HWND w : disabled)
+                EnableWindow(w, TRUE);
+            form.Hide();
+            form.modal_ = false;
+            if (owner && owner->HandleAllocated() && owner->Visible())
+                SetActiveWindow(owner->Handle());
+        }
+    } restore{*this, disabled, owner};
     for (HWND w : disabled)
         EnableWindow(w, FALSE);
     Show();
     while (modalResult_ == mrNone && Application().HandleMessage()) {
     }
-    for (HWND w : disabled)
-        EnableWindow(w, TRUE);
-    Hide();
-    modal_ = false;
     if (Application().Terminated())
         PostQuitMessage(0);
     return modalResult_;
@@ -129,26 +255,114 @@ void TForm::Close()
 
 void TForm::RunCreateEvent(const std::function<void()>& handler)
 {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        Application().HandleException(e);
-    }
+    GuardCallback(handler);
 }
+
+// ---- loading
+
+void TForm::BeginLoad()
+{
+    loading_ = true;
+    ForEachControl(*this, [](TControl& c) {
+        c.loading_ = true;
+        return false;
+    });
+}
+
+void TForm::EndLoad()
+{
+    std::vector<TControl*> all{this};
+    ForEachControl(*this, [&](TControl& c) {
+        all.push_back(&c);
+        return false;
+    });
+    for (TControl* c : all)
+        c->loading_ = false;
+    for (TControl* c : all)
+        if (c->IsWindowed())
+            static_cast<TWinControl*>(c)->RenumberTabOrder(nullptr, 0); // as stored, ties by creation
+    for (TControl* c : all)
+        c->Loaded();
+    for (TControl* c : all)
+        if (c->IsWindowed())
+            static_cast<TWinControl*>(c)->AlignControls();
+}
+
+void TForm::Load(const std::function<void()>& setProperties)
+{
+    BeginLoad();
+    try {
+        setProperties();
+    } catch (...) {
+        EndLoad();
+        throw;
+    }
+    EndLoad();
+}
+
+// ---- focus and keys
 
 void TForm::ControlRemoved(TControl* control)
 {
     if (activeControl_ == control)
         activeControl_ = nullptr;
+    if (focusedControl_ == control)
+        focusedControl_ = nullptr;
     if (DefaultControl == control)
         DefaultControl = nullptr;
     if (CancelControl == control)
         CancelControl = nullptr;
 }
 
-void TForm::ActiveControlChanged(TWinControl* control)
+void TForm::SetActiveControl(TWinControl* control)
 {
+    if (control && control->ParentForm() != this)
+        return;
     activeControl_ = control;
+    if (control && HandleAllocated() && GetActiveWindow() == Handle())
+        control->SetFocus();
+}
+
+void TForm::FocusMoved(TWinControl* control)
+{
+    if (focusFrozen_)
+        return;
+    activeControl_ = control;
+    if (control == focusedControl_)
+        return;
+    TWinControl* old = focusedControl_;
+    HWND target = control->Handle();
+    auto focusStays = [&] { return GetFocus() == target; };
+    if (old) {
+        old->CancelMode(control);
+        if (!focusStays())
+            return;
+    }
+    std::vector<TWinControl*> newPath, oldPath;
+    for (TWinControl* c = control; c && c != this; c = c->Parent())
+        newPath.push_back(c);
+    for (TWinControl* c = old; c && c != this; c = c->Parent())
+        oldPath.push_back(c);
+    auto contains = [](const std::vector<TWinControl*>& path, TWinControl* c) {
+        return std::find(path.begin(), path.end(), c) != path.end();
+    };
+    // Exits from the old control up to the common ancestor; a handler that
+    // puts the focus back (validation) ends the sequence.
+    for (TWinControl* c : oldPath) {
+        if (contains(newPath, c))
+            break;
+        c->DoExit();
+        if (!focusStays())
+            return;
+    }
+    focusedControl_ = control;
+    for (auto it = newPath.rbegin(); it != newPath.rend(); ++it) {
+        if (contains(oldPath, *it))
+            continue;
+        (*it)->DoEnter();
+        if (!focusStays())
+            return;
+    }
     FocusChangedNotice();
 }
 
@@ -160,11 +374,53 @@ void TForm::FocusChangedNotice()
     });
 }
 
+TWinControl* TForm::FindNextControl(TWinControl* current, bool forward) const
+{
+    std::vector<TWinControl*> list;
+    AppendTabOrder(*this, list);
+    const int count = static_cast<int>(list.size());
+    const auto found = std::find(list.begin(), list.end(), current);
+    const int start = found != list.end() ? static_cast<int>(found - list.begin()) : (forward ? -1 : count);
+    for (int step = 1; step <= count; ++step) {
+        const int i = (((forward ? start + step : start - step) % count) + count) % count;
+        if (list[static_cast<size_t>(i)]->TabStop() && list[static_cast<size_t>(i)]->CanFocus())
+            return list[static_cast<size_t>(i)];
+    }
+    return nullptr;
+}
+
+bool TForm::SelectNext(bool forward)
+{
+    TWinControl* current = focusedControl_;
+    for (HWND h = GetFocus(); h && h != Handle(); h = GetParent(h))
+        if (TWinControl* c = FromHandle(h); c && c->ParentForm() == this) {
+            current = c;
+            break;
+        }
+    TWinControl* next = FindNextControl(current, forward);
+    if (!next)
+        return false;
+    next->SetFocus();
+    return true;
+}
+
+bool TForm::DialogKey(WORD vk)
+{
+    TControl* target = nullptr;
+    if (vk == VK_RETURN)
+        target = focusedControl_ && focusedControl_->IsPushButton() && focusedControl_->Focused() ? focusedControl_
+                                                                                                  : DefaultControl;
+    else if (vk == VK_ESCAPE)
+        target = CancelControl;
+    if (!target || !target->EffectivelyVisible() || !target->EffectivelyEnabled())
+        return false;
+    target->Click();
+    return true;
+}
+
 bool TForm::DialogCharToControls(wchar_t ch)
 {
-    return ForEachControl(*this, [&](TControl& c) {
-        return c.Visible() && c.EffectivelyEnabled() && c.DialogChar(ch);
-    });
+    return Visible() && Enabled() && OfferAccelerator(*this, ch);
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -179,125 +435,20 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         break;
     case WM_COMMAND:
         if (lp == 0 && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
-            TControl* target = LOWORD(wp) == IDOK ? DefaultControl : CancelControl;
-            if (target && target->Visible() && target->EffectivelyEnabled())
-                target->Click();
+            DialogKey(LOWORD(wp) == IDOK ? VK_RETURN : VK_ESCAPE);
             return 0;
         }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE && activeControl_ && activeControl_->HandleAllocated()) {
+        // Activation returns the focus to the active control.
+        if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && activeControl_ && activeControl_->HandleAllocated() &&
+            activeControl_->CanFocus()) {
             ::SetFocus(activeControl_->Handle());
             return 0;
         }
         break;
     }
     return TWinControl::WndProc(msg, wp, lp);
-}
-
-// ---- TApplication
-
-TApplication& Application()
-{
-    static TApplication application;
-    return application;
-}
-
-void TApplication::Run(TForm& mainForm)
-{
-    MainForm = &mainForm;
-    mainForm.Show();
-    while (HandleMessage()) {
-    }
-}
-
-bool TApplication::HandleMessage()
-{
-    MSG msg;
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) {
-        terminated_ = true;
-        return false;
-    }
-    ProcessMessage(msg);
-    return true;
-}
-
-void TApplication::ProcessMessages()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            terminated_ = true;
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ProcessMessage(msg);
-    }
-}
-
-void TApplication::ProcessMessage(MSG& msg)
-{
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
-    if (form && (msg.message == WM_SYSCHAR || msg.message == WM_CHAR)) {
-        // Accelerators: Alt+key always, a plain key where the focused control
-        // does not take characters itself.
-        const bool wantsChars =
-            msg.message == WM_CHAR &&
-            (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS);
-        bool handled = false;
-        if (!wantsChars) {
-            try {
-                handled = form->DialogCharToControls(static_cast<wchar_t>(msg.wParam));
-            } catch (const std::exception& e) {
-                HandleException(e);
-                handled = true;
-            }
-        }
-        if (handled)
-            return;
-    }
-    if (form && IsDialogMessageW(root, &msg))
-        return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-}
-
-void TApplication::HandleException(const std::exception& error)
-{
-    if (OnException) {
-        OnException(error);
-        return;
-    }
-    ShowErrorReport(GetActiveWindow(), Title, error.what());
-}
-
-bool TApplication::Active() const
-{
-    return GetActiveWindow() != nullptr;
-}
-
-TControl* TApplication::ControlAtScreen(POINT screen, bool allowDisabled) const
-{
-    HWND hwnd = WindowFromPoint(screen);
-    if (!hwnd)
-        return nullptr;
-    // WindowFromPoint passes over disabled children; look through them.
-    const UINT skip = CWP_SKIPINVISIBLE | (allowDisabled ? 0 : CWP_SKIPDISABLED);
-    for (;;) {
-        POINT client = screen;
-        ::ScreenToClient(hwnd, &client);
-        HWND child = ChildWindowFromPointEx(hwnd, client, skip);
-        if (!child || child == hwnd)
-            break;
-        hwnd = child;
-    }
-    TWinControl* control = TWinControl::FromHandle(hwnd);
-    if (!control)
-        return nullptr;
-    TControl* windowless = control->ControlAtPos(control->ScreenToClient(screen), allowDisabled);
-    return windowless ? windowless : control;
 }
 
 } // namespace quillon

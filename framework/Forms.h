@@ -1,11 +1,12 @@
 #pragma once
-// Top-level windows (TForm) and the application object: message loop with
-// dialog navigation, modal show, default error report, hint settings.
+// TForm: a top-level window with its controls: border styles, placement on
+// the first show, modal show with an owner, the close request, the loading
+// state of its controls, the active control with focus enter/exit notices,
+// Tab navigation in tab order, and Enter/Escape/accelerator handling.
+#include "framework/Application.h"
 #include "framework/Controls.h"
 
-#include <exception>
 #include <functional>
-#include <string>
 
 namespace quillon {
 
@@ -13,29 +14,38 @@ inline constexpr int mrNone = 0;
 inline constexpr int mrOk = 1;
 inline constexpr int mrCancel = 2;
 
-enum class TFormBorderStyle { bsDialog, bsSizeable, bsNone };
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+// Where the form goes when it is shown the first time.
+enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
 
 class TForm : public TWinControl {
 public:
     TForm();
     ~TForm() override;
 
-    TFormBorderStyle BorderStyle = TFormBorderStyle::bsDialog;
-    bool CenterOnScreen = true;
-    void SetClientSize(int width, int height);
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    // Re-creates an existing window.
+    void SetBorderStyle(TFormBorderStyle value);
+    TPosition Position = TPosition::poDesigned;
 
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
 
     void Show();
-    void Hide() { SetVisible(false); }
-    // Shows the form modally, disabling the other windows, until a modal
-    // result is set; returns it.
+    void Hide();
+    void SetVisible(bool visible) override;
+    // Shows the form modally, owned by the application's active form (else
+    // the main form), the other windows disabled, until a modal result is
+    // set; returns it. The owner gets the activation back afterwards.
     int ShowModal();
     // The close request: asks OnCloseQuery, then ends the modal loop, or ends
     // the program for the main form, or hides the form.
     void Close();
     bool Modal() const { return modal_; }
+    // The form that owns this one's window (set by ShowModal), or null.
+    TForm* OwnerForm() const { return ownerForm_; }
+    void SetOwnerForm(TForm* owner);
 
     std::function<bool()> OnCloseQuery; // false keeps the form open
     // Runs a form's create event: an error is reported by the default error
@@ -44,57 +54,53 @@ public:
     TControl* DefaultControl = nullptr; // clicked by Enter
     TControl* CancelControl = nullptr;  // clicked by Escape
 
+    // Loading: BeginLoad marks the form and every control in it (and every
+    // control created until EndLoad) as loading; EndLoad clears the mark,
+    // fixes the tab orders, calls Loaded() on each control, depth first in
+    // creation order, and aligns. Load runs `setProperties` between the two.
+    void BeginLoad();
+    void EndLoad();
+    void Load(const std::function<void()>& setProperties);
+
+    // The control that has (or gets, on show and activation) the focus.
     TWinControl* ActiveControl() const { return activeControl_; }
-    // A control of the form is going away: forget it wherever it is named.
-    void ControlRemoved(TControl* control);
-    void ActiveControlChanged(TWinControl* control);
-    // Tells every control of the form that the active control changed.
-    void FocusChangedNotice();
-    // Offers an accelerator to the form's controls until one takes it.
+    void SetActiveControl(TWinControl* control);
+    // The next control that Tab (forward) or Shift+Tab reaches from
+    // `current` (null: from the start), in tab order across containers.
+    TWinControl* FindNextControl(TWinControl* current, bool forward) const;
+    bool SelectNext(bool forward);
+    // Enter clicks the focused push button or else DefaultControl; Escape
+    // clicks CancelControl; only controls visible and enabled with their
+    // ancestors. False when nothing was clicked.
+    bool DialogKey(WORD vk);
+    // Offers an accelerator to the form's visible, enabled controls until one takes it.
     bool DialogCharToControls(wchar_t ch);
 
+    // Framework plumbing. A control of the form is going away.
+    void ControlRemoved(TControl* control);
+    // A control of the form received the focus.
+    void FocusMoved(TWinControl* control);
+    // Tells every control of the form that the active control changed.
+    void FocusChangedNotice();
+
 protected:
-    void CreateParams(DWORD& style, DWORD& exStyle) override;
-    const wchar_t* WindowClassName() const override;
+    void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    friend class TWinControl;
+    void ApplyPosition();
+    void FocusFirstControl();
+
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsDialog;
     int modalResult_ = mrNone;
     bool modal_ = false;
-    TWinControl* activeControl_ = nullptr;
+    bool shownBefore_ = false;
+    int focusFrozen_ = 0; // re-creation in progress: focus moves are not notices
+    TForm* ownerForm_ = nullptr;
+    TWinControl* activeControl_ = nullptr;  // has or gets the focus
+    TWinControl* focusedControl_ = nullptr; // the last one told that it entered
 };
-
-class TApplication {
-public:
-    std::wstring Title = L"Quillon";
-    TForm* MainForm = nullptr;
-    TColor HintColor = clInfoBk;
-    int HintHidePause = 2500; // ms
-    // Replaces the message box of the default error report (tests).
-    std::function<void(const std::exception&)> OnException;
-
-    // Shows the main form and runs the message loop until it closes.
-    void Run(TForm& mainForm);
-    // Waits for and handles one message; false once WM_QUIT arrived.
-    bool HandleMessage();
-    // Handles the messages already queued.
-    void ProcessMessages();
-    void ProcessMessage(MSG& msg);
-    bool Terminated() const { return terminated_; }
-
-    // The default error report: a message box with the error's text, the
-    // title as caption and the error icon.
-    void HandleException(const std::exception& error);
-
-    // Some window of this application is the active window.
-    bool Active() const;
-    // The control under a screen point, windowless ones included.
-    TControl* ControlAtScreen(POINT screen, bool allowDisabled) const;
-
-private:
-    bool terminated_ = false;
-};
-
-TApplication& Application();
 
 } // namespace quillon

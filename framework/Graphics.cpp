@@ -127,6 +127,11 @@ void TFont::SetSize(int points)
     height = PointsToFontHeight(points, ScreenPixelsPerInch());
 }
 
+HFONT SharedFontHandle(const TFont& font)
+{
+    return CachedFont(font);
+}
+
 HFONT TFont::CreateHandle() const
 {
     const std::wstring face = Utf8ToWide(name);

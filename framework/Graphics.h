@@ -33,6 +33,9 @@ int ScreenPixelsPerInch();
 // positive (cell) height gives a negative size, as in LOGFONT arithmetic.
 int FontHeightToPoints(int height, int pixelsPerInch);
 int PointsToFontHeight(int points, int pixelsPerInch);
+// The process-wide handle for a font look, for windows that take a font
+// (WM_SETFONT). It lives until the program ends: never delete it.
+HFONT SharedFontHandle(const TFont& font);
 
 class TBitmap;
 

@@ -1,6 +1,6 @@
 #include "framework/Timer.h"
 
-#include "framework/Forms.h"
+#include "framework/Callback.h"
 
 #include <map>
 
@@ -34,16 +34,14 @@ void TTimer::Stop()
 
 void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD)
 {
-    const auto it = Timers().find(id);
-    if (it == Timers().end() || !it->second->OnTimer)
-        return;
-    try {
-        it->second->OnTimer();
-    } catch (const std::exception& e) {
-        Application().HandleException(e);
-    } catch (...) {
-        Application().HandleException(std::runtime_error("Unexpected error"));
-    }
+    GuardCallback([id] {
+        const auto it = Timers().find(id);
+        if (it == Timers().end() || !it->second->OnTimer)
+            return;
+        // A copy: the handler may replace or clear OnTimer while it runs.
+        const std::function<void()> handler = it->second->OnTimer;
+        handler();
+    });
 }
 
 } // namespace quillon

@@ -47,6 +47,7 @@ public:
     {
         SetCaption("Quillon control gallery");
         SetClientSize(760, 420);
+        Position = TPosition::poScreenCenter;
         white_.SetBounds(380, 0, 380, 420);
         white_.SetColor(clWhite);
         white_.SetColorHighLight(clWhite);

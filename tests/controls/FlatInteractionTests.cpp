@@ -31,8 +31,7 @@ protected:
     ~FlatInteraction() override
     {
         MouseButton(true, false);
-        SetCursorPos(1000, 750);
-        Pump(20);
+        ParkCursor();
     }
 
     int ClicksOf(const TControl& c) const { return static_cast<int>(std::count(clicks.begin(), clicks.end(), &c)); }
@@ -180,7 +179,7 @@ TEST_F(FlatInteraction, GroupMembersLatchAndReleaseEachOther)
 TEST_F(FlatInteraction, SpaceKeyPressesAndClicks)
 {
     a.SetFocus();
-    Pump(20);
+    Settle();
     Key(VK_SPACE, true);
     EXPECT_EQ(a.ButtonState(), TFlatButtonState::fbsDown);
     Key(VK_SPACE, false);
@@ -190,7 +189,7 @@ TEST_F(FlatInteraction, SpaceKeyPressesAndClicks)
     b.SetGroupIndex(3);
     b.SetAllowAllUp(true);
     b.SetFocus();
-    Pump(20);
+    Settle();
     Key(VK_SPACE, true);
     EXPECT_TRUE(b.Down());
     Key(VK_SPACE, false);
@@ -200,15 +199,17 @@ TEST_F(FlatInteraction, SpaceKeyPressesAndClicks)
 
 TEST_F(FlatInteraction, FocusMakesHotAndEnterDoesNotClick)
 {
-    b.SetDefault(true);
+    b.SetDefault(true); // the look only
+    form.DefaultControl = &speed; // so Enter does reach the form
     a.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_TRUE(a.IsHot());
     Key(VK_RETURN, true);
     Key(VK_RETURN, false);
-    EXPECT_EQ(ClicksOf(a) + ClicksOf(b), 0);
+    EXPECT_EQ(ClicksOf(speed), 1) << "Enter went to the form's default control";
+    EXPECT_EQ(ClicksOf(a) + ClicksOf(b), 0) << "not to the focused or the Default flat button";
     b.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_FALSE(a.IsHot()) << "losing the focus runs the leave rule";
 }
 
@@ -224,7 +225,7 @@ TEST_F(FlatInteraction, DoubleClicks)
     EXPECT_EQ(ClicksOf(a), 2) << "an ordinary button clicks twice";
     EXPECT_EQ(doubles, 0);
 
-    Pump(600); // past the double-click time
+    Pump(static_cast<int>(GetDoubleClickTime()) + 50); // past the double-click time
     a.SetGroupIndex(2);
     for (int i = 0; i < 2; ++i) {
         MouseButton(true, true);
@@ -276,6 +277,67 @@ TEST_F(FlatInteraction, ClickSetsTheModalResultFirst)
     EXPECT_TRUE(clicked);
 }
 
+TEST_F(FlatInteraction, SpeedButtonPressRunsThroughTheParentsCapture)
+{
+    MoveCursorTo(speed, 10, 10);
+    MouseButton(true, true);
+    EXPECT_EQ(speed.ButtonState(), TFlatButtonState::fbsDown);
+    EXPECT_EQ(GetCapture(), form.Handle()) << "the parent captures for its windowless child";
+    EXPECT_TRUE(speed.MouseCapture());
+    MoveCursorToScreen(form.ClientToScreen(POINT{-30, 150})); // off the form
+    EXPECT_EQ(speed.ButtonState(), TFlatButtonState::fbsUp) << "moves still arrive outside";
+    EXPECT_TRUE(speed.MouseHeld());
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(speed), 0) << "released outside: no click";
+    EXPECT_FALSE(speed.MouseHeld());
+    EXPECT_FALSE(speed.IsHot());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    MoveCursorTo(speed, 10, 10);
+    MouseButton(true, true);
+    MouseButton(false, true); // another button's release ends the press
+    MouseButton(false, false);
+    EXPECT_EQ(ClicksOf(speed), 1);
+    EXPECT_FALSE(speed.MouseHeld());
+    MouseButton(true, false);
+    EXPECT_EQ(ClicksOf(speed), 1) << "the left release after it is no second click";
+
+    int doubles = 0;
+    speed.OnDblClick = [&](TControl&) { ++doubles; };
+    Pump(static_cast<int>(GetDoubleClickTime()) + 50); // a fresh click sequence
+    for (int i = 0; i < 2; ++i) {
+        MouseButton(true, true);
+        MouseButton(true, false);
+    }
+    EXPECT_EQ(ClicksOf(speed), 3) << "an ordinary speed button clicks twice";
+    EXPECT_EQ(doubles, 0);
+    speed.SetGroupIndex(4);
+    Pump(static_cast<int>(GetDoubleClickTime()) + 50);
+    for (int i = 0; i < 2; ++i) {
+        MouseButton(true, true);
+        MouseButton(true, false);
+    }
+    EXPECT_TRUE(speed.Down());
+    EXPECT_EQ(doubles, 1) << "fires for a latched one";
+}
+
+TEST_F(FlatInteraction, DisablingTheHoverOwnerReleasesTheTimer)
+{
+    MoveCursorTo(a, 10, 10);
+    ASSERT_TRUE(PumpUntil([&] { return TFlatButton::HoverOwner() == &a; }, 500));
+    a.SetEnabled(false);
+    EXPECT_EQ(TFlatButton::HoverOwner(), nullptr);
+    EXPECT_FALSE(TFlatButton::HoverTimer()->Enabled());
+    EXPECT_FALSE(a.IsHot());
+
+    MoveCursorTo(speed, 10, 10);
+    ASSERT_TRUE(PumpUntil([&] { return TFlatSpeedButton::HoverOwner() == &speed; }, 500));
+    speed.SetEnabled(false);
+    EXPECT_EQ(TFlatSpeedButton::HoverOwner(), nullptr);
+    EXPECT_FALSE(TFlatSpeedButton::HoverTimer()->Enabled());
+    EXPECT_FALSE(speed.IsHot());
+}
+
 TEST(FlatHoverTimer, OwnedByTheHoveredButtonAndFreedByTheLast)
 {
     TTestForm form(200, 100);
@@ -297,7 +359,7 @@ TEST(FlatHoverTimer, OwnedByTheHoveredButtonAndFreedByTheLast)
     first.reset();
     EXPECT_EQ(TFlatButton::InstanceCount(), 0);
     EXPECT_EQ(TFlatButton::HoverTimer(), nullptr) << "the last button frees it";
-    SetCursorPos(1000, 750);
+    ParkCursor();
 }
 
 TEST(FlatModal, SpeedButtonsEndAModalDialog)
@@ -314,7 +376,7 @@ TEST(FlatModal, SpeedButtonsEndAModalDialog)
         press.SetEnabled(true);
         EXPECT_EQ(dialog.ShowModal(), expected);
     }
-    SetCursorPos(1000, 750);
+    ParkCursor();
 }
 
 TEST(FlatSpeedButtonAction, AnEmptyGlyphTakesTheActionsImageOnFuchsia)

@@ -115,8 +115,7 @@ class FlatLooks : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        SetCursorPos(1000, 750); // away from every test window
-        Pump(20);
+        ParkCursor(); // away from every test window
     }
 };
 
@@ -342,14 +341,14 @@ TEST_F(FlatLooks, TransparentModesShowTheParentsImage)
     ExpectRing(bmp, b.ClientRect(), 0x008396A0, 0x008396A0, "transparent");
     EXPECT_EQ(speedFace(), red);
     b.SetFocus(); // hot by focus
-    Pump(20);
+    Settle();
     ASSERT_TRUE(b.IsHot());
     EXPECT_EQ(Render(b, bmp).Pixel(inside.x, inside.y), red) << "in every state";
 
     b.SetTransparentMode(TTransparentMode::tmNotFocused);
     EXPECT_EQ(Render(b, bmp).Pixel(inside.x, inside.y), 0x00E1EAEB) << "tmNotFocused: the face once hot";
     form.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_EQ(Render(b, bmp).Pixel(inside.x, inside.y), red);
 
     s.SetTransparentMode(TTransparentMode::tmNotFocused);
@@ -370,4 +369,124 @@ TEST_F(FlatLooks, DefaultButtonHasATwoPixelRingWhileUpAndNotHot)
     ExpectRing(bmp, b.ClientRect(), 0x008396A0, 0x008396A0, "outer");
     ExpectRing(bmp, RECT{1, 1, 39, 24}, 0x008396A0, 0x008396A0, "inner");
     EXPECT_EQ(bmp.Pixel(2, 2), ColorToRGB(b.Color()));
+}
+
+namespace {
+
+// Shows a state as a press would, for rendering.
+class TStateButton : public TFlatButton {
+public:
+    using TFlatButton::TFlatButton;
+    void ShowAs(TFlatButtonState state, bool hot)
+    {
+        SetHot(hot);
+        SetButtonState(state);
+    }
+};
+
+} // namespace
+
+TEST_F(FlatLooks, GlyphCellByStateAndCellCount)
+{
+    // Each cell carries a marker pixel of its own colour at (3, 3).
+    const TColor marks[] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x0000FFFF};
+    enum { up, disabled, down, exclusive };
+    struct Case {
+        int cells;
+        int cellByState[4];
+    };
+    const Case cases[] = {
+        {2, {0, 1, 0, 0}},
+        {3, {0, 1, 2, 2}},
+        {4, {0, 1, 2, 3}},
+    };
+    TTestForm form(100, 60);
+    TStateButton b(&form);
+    b.SetBounds(0, 0, 40, 40);
+    TBitmap bmp;
+    for (const Case& c : cases) {
+        TBitmap glyph(8 * c.cells, 8);
+        glyph.Fill(clFuchsia);
+        for (int i = 0; i < c.cells; ++i)
+            glyph.SetPixel(8 * i + 3, 3, marks[i]);
+        b.SetGlyph(&glyph);
+        ASSERT_EQ(b.NumGlyphs(), c.cells);
+        for (int state = up; state <= exclusive; ++state) {
+            b.SetEnabled(state != disabled);
+            if (state == down)
+                b.ShowAs(TFlatButtonState::fbsDown, false);
+            if (state == exclusive)
+                b.ShowAs(TFlatButtonState::fbsExclusive, false);
+            Render(b, bmp);
+            const POINT o = b.GlyphOrigin();
+            EXPECT_EQ(bmp.Pixel(o.x + 3, o.y + 3), marks[c.cellByState[state]])
+                << c.cells << " cells, state " << state;
+            b.ShowAs(TFlatButtonState::fbsUp, false);
+        }
+    }
+}
+
+TEST_F(FlatLooks, LatchedButtonsLookSunkenInTheDownColourOrHot)
+{
+    TTestForm form(200, 60);
+    TStateButton b(&form);
+    b.SetBounds(10, 10, 60, 25);
+    b.SetCaption("Latch");
+    const RECT client = b.ClientRect();
+    TBitmap bmp;
+    Render(b, bmp);
+    const PixelSet upText = CaptionPixels(bmp, client, b.Color());
+
+    b.SetGroupIndex(1);
+    b.SetDown(true);
+    ASSERT_EQ(b.ButtonState(), TFlatButtonState::fbsExclusive);
+    struct Case {
+        bool hot;
+        TColor face;
+    };
+    for (const Case& c : {Case{false, 0x00C5D6D9}, Case{true, 0x00E1EAEB}}) {
+        b.ShowAs(TFlatButtonState::fbsExclusive, c.hot);
+        Render(b, bmp);
+        ExpectRing(bmp, client, clBlack, clWhite, c.hot ? "latched, hot" : "latched");
+        EXPECT_EQ(bmp.Pixel(2, 2), c.face) << c.hot;
+        EXPECT_EQ(CaptionPixels(bmp, client, c.face), Shifted(upText, 1, 1)) << "the caption moved by (1, 1)";
+    }
+}
+
+TEST_F(FlatLooks, TransparentPanelShowsItsParentUnderTheFrame)
+{
+    TTestForm form(200, 80, 0x000000FF);
+    TFlatPanel panel(&form);
+    panel.SetBounds(10, 10, 100, 50);
+    panel.SetColor(clWhite);
+    TBitmap bmp(100, 50);
+    panel.Paint(bmp.Canvas());
+    EXPECT_EQ(bmp.Pixel(50, 25), clWhite);
+    panel.SetTransparent(true);
+    panel.Paint(bmp.Canvas());
+    EXPECT_EQ(Pixels(bmp, RECT{1, 1, 99, 49}, 0x000000FF).size(), 98u * 48u) << "the parent's red face";
+    ExpectRing(bmp, panel.ClientRect(), 0x008396A0, 0x008396A0, "frame still drawn");
+}
+
+TEST_F(FlatLooks, DisabledSpeedButtonHasTheBorderRingAndAnEmbossedCaption)
+{
+    TTestForm form(120, 60);
+    TFlatSpeedButton save(&form);
+    save.SetBounds(10, 10, 75, 21);
+    save.SetCaption("Save");
+    save.SetEnabled(false);
+    form.ShowActive();
+    TBitmap bmp(form.ClientWidth(), form.ClientHeight());
+    form.PaintTo(bmp.Canvas());
+    const RECT area = save.BoundsRect();
+    ExpectRing(bmp, area, 0x008396A0, 0x008396A0, "disabled");
+    RECT inner = area;
+    InflateRect(&inner, -1, -1);
+    const PixelSet shadow = Pixels(bmp, inner, clBtnShadow);
+    const PixelSet highlight = Pixels(bmp, inner, clBtnHighlight);
+    EXPECT_FALSE(shadow.empty());
+    EXPECT_FALSE(highlight.empty());
+    EXPECT_TRUE(Contains(Shifted(shadow, 1, 1), highlight)) << "the highlight copy one pixel down and right";
+    EXPECT_EQ(Pixels(bmp, inner, form.Color(), false).size(), shadow.size() + highlight.size())
+        << "nothing but the two copies on the face";
 }

@@ -14,6 +14,20 @@ using namespace quillon::test;
 
 namespace {
 
+// Counts its paints, so a test knows that painting happened at all (a
+// window that is not on screen would pass a leak test without painting).
+template <class Control>
+class TCounted : public Control {
+public:
+    using Control::Control;
+    int paints = 0;
+    void Paint(TCanvas& canvas) override
+    {
+        ++paints;
+        Control::Paint(canvas);
+    }
+};
+
 class FlatResources : public ::testing::Test {
 protected:
     FlatResources() : form(400, 200)
@@ -40,7 +54,7 @@ protected:
         panel.SetCaption("Panel");
         form.ShowActive();
     }
-    ~FlatResources() override { SetCursorPos(1000, 750); }
+    ~FlatResources() override { ParkCursor(); }
 
     // Paints through the real WM_PAINT path.
     static void PaintNow(TControl& c)
@@ -50,9 +64,9 @@ protected:
     }
 
     TTestForm form;
-    TFlatButton plain{&form}, embossed{&form}, transparent{&form};
-    TFlatSpeedButton save{&form}, dontSave{&form};
-    TFlatPanel panel{&form};
+    TCounted<TFlatButton> plain{&form}, embossed{&form}, transparent{&form};
+    TCounted<TFlatSpeedButton> save{&form}, dontSave{&form};
+    TCounted<TFlatPanel> panel{&form};
 };
 
 void MoveOver(TWinControl& window, TControl& target)
@@ -72,14 +86,23 @@ void MoveOver(TWinControl& window, TControl& target)
 TEST_F(FlatResources, TenThousandPaintsOfEachControl)
 {
     TControl* controls[] = {&plain, &embossed, &transparent, &save, &dontSave, &panel};
+    const int* paints[] = {&plain.paints, &embossed.paints, &transparent.paints,
+                           &save.paints,  &dontSave.paints, &panel.paints};
     for (TControl* c : controls)
         for (int i = 0; i < 5; ++i)
             PaintNow(*c);
+    for (const int* p : paints)
+        ASSERT_GE(*p, 5) << "the controls are on screen and paint";
     const int before = LiveGdiObjects();
+    int counted[6];
+    for (int k = 0; k < 6; ++k)
+        counted[k] = *paints[k];
     for (TControl* c : controls)
         for (int i = 0; i < 10000; ++i)
             PaintNow(*c);
     EXPECT_EQ(LiveGdiObjects(), before);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_GE(*paints[k] - counted[k], 10000) << controls[k]->Caption();
 }
 
 TEST_F(FlatResources, ThousandHoverCyclesOfEachControl)

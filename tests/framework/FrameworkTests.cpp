@@ -44,7 +44,7 @@ protected:
     ~Framework() override
     {
         Application().OnException = nullptr;
-        SetCursorPos(1000, 750);
+        ParkCursor();
     }
 };
 
@@ -92,7 +92,7 @@ TEST_F(Framework, ControlUnderAScreenPointIncludesDisabledOnes)
     panel.SetEnabled(false);
     EXPECT_EQ(Application().ControlAtScreen(onProbe, true), &probe) << "through a disabled window";
     EXPECT_EQ(Application().ControlAtScreen(panel.ClientToScreen(POINT{90, 50}), true), &panel);
-    EXPECT_EQ(Application().ControlAtScreen(POINT{1000, 750}, true), nullptr);
+    EXPECT_EQ(Application().ControlAtScreen(ScreenCorner(), true), nullptr);
 }
 
 TEST_F(Framework, EnterAndLeaveNoticesFollowThePointer)
@@ -107,7 +107,7 @@ TEST_F(Framework, EnterAndLeaveNoticesFollowThePointer)
     MoveCursorTo(right, 5, 5);
     EXPECT_EQ(left.leaves, 1);
     EXPECT_EQ(right.enters, 1);
-    MoveCursorToScreen(POINT{1000, 750});
+    MoveCursorToScreen(ScreenCorner());
     EXPECT_TRUE(PumpUntil([&] { return right.leaves == 1; }, 500));
     EXPECT_EQ(CurrentMouseControl(), nullptr);
 }
@@ -140,7 +140,7 @@ TEST_F(Framework, DialogKeysReachDefaultCancelAndAccelerators)
     focusable.SetTabStop(true);
     form.ShowActive();
     focusable.SetFocus();
-    Pump(20);
+    Settle();
     EXPECT_EQ(ok.lastActive, &focusable) << "the form tells its controls where the focus is";
 
     Key(VK_RETURN, true);
@@ -169,7 +169,7 @@ TEST_F(Framework, AFormForgetsControlsThatGoAway)
     form.DefaultControl = ok.get();
     form.ShowActive();
     focusable->SetFocus();
-    Pump(20);
+    Settle();
     ASSERT_EQ(form.ActiveControl(), focusable.get());
     focusable.reset();
     ok.reset();

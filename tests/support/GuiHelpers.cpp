@@ -21,6 +21,29 @@ void Pump(int ms)
     PumpUntil(nullptr, ms);
 }
 
+void Settle(int timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        Application().ProcessMessages();
+        if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT)) == 0)
+            return;
+        if (GetTickCount64() >= deadline)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+POINT ScreenCorner()
+{
+    return POINT{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+}
+
+void ParkCursor()
+{
+    MoveCursorToScreen(ScreenCorner());
+}
+
 void MoveCursorToScreen(POINT p)
 {
     // SendInput moves the pointer the way a user does: the system generates
@@ -32,7 +55,7 @@ void MoveCursorToScreen(POINT p)
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
     SetCursorPos(p.x, p.y);
-    Pump(30);
+    Settle();
 }
 
 void MoveCursorTo(TControl& control, int x, int y)
@@ -47,7 +70,7 @@ void MouseButton(bool left, bool down)
     in.mi.dwFlags = left ? (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)
                          : (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP);
     SendInput(1, &in, sizeof in);
-    Pump(30);
+    Settle();
 }
 
 void Key(WORD vk, bool down)
@@ -57,14 +80,13 @@ void Key(WORD vk, bool down)
     in.ki.wVk = vk;
     in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     SendInput(1, &in, sizeof in);
-    Pump(30);
+    Settle();
 }
 
 TTestForm::TTestForm(int width, int height, TColor color)
 {
     SetColor(color);
     SetBounds(40, 40, 0, 0);
-    CenterOnScreen = false;
     SetClientSize(width, height);
 }
 
@@ -73,7 +95,7 @@ void TTestForm::ShowActive()
     Show();
     SetActiveWindow(Handle());
     PumpUntil([&] { return GetActiveWindow() == Handle(); }, 2000);
-    Pump(50);
+    Settle();
 }
 
 } // namespace quillon::test

@@ -10,6 +10,14 @@ namespace quillon::test {
 void Pump(int ms);
 // Handles messages until `done` is true or `timeoutMs` passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs);
+// Handles what is queued until nothing (input, posted or sent messages)
+// waits any more, at most `timeoutMs`: the input just sent has been handled.
+void Settle(int timeoutMs = 500);
+
+// The bottom-right pixel of the real screen, where no test window lies.
+POINT ScreenCorner();
+// Moves the pointer there (teardowns).
+void ParkCursor();
 
 void MoveCursorTo(TControl& control, int x, int y); // control coordinates
 void MoveCursorToScreen(POINT p);

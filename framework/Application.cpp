@@ -1,0 +1,178 @@
+#include "framework/Application.h"
+
+#include "base/Exceptions.h"
+#include "framework/Callback.h"
+#include "framework/ErrorReport.h"
+#include "framework/Forms.h"
+
+namespace quillon {
+
+namespace {
+
+// The focused window asks for the key itself (WM_GETDLGCODE).
+bool WantsKey(MSG& msg, UINT codes)
+{
+    const auto code = static_cast<UINT>(
+        SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
+    return (code & (codes | DLGC_WANTMESSAGE)) != 0;
+}
+
+// Last resort when the report itself fails: the debugger output.
+void ReportQuietly(const char* text) noexcept
+{
+    OutputDebugStringA("Quillon: unreported error: ");
+    OutputDebugStringA(text);
+    OutputDebugStringA("\n");
+}
+
+} // namespace
+
+void ReportCallbackError(std::exception_ptr error) noexcept
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        Application().HandleException(e);
+    } catch (...) {
+        try {
+            Application().HandleException(Exception("Unexpected error"));
+        } catch (...) {
+            ReportQuietly("Unexpected error");
+        }
+    }
+}
+
+TApplication& Application()
+{
+    static TApplication application;
+    return application;
+}
+
+void TApplication::Run(TForm& mainForm)
+{
+    MainForm = &mainForm;
+    mainForm.Show();
+    while (HandleMessage()) {
+    }
+}
+
+bool TApplication::HandleMessage()
+{
+    MSG msg;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        terminated_ = true;
+        return false;
+    }
+    ProcessMessage(msg);
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ProcessMessage(msg);
+    }
+}
+
+void TApplication::ProcessMessage(MSG& msg)
+{
+    // A handler run from here (a click by Enter) may throw: the loop reports it and goes on.
+    if (GuardCallback(true, [&] { return IsKeyMessage(msg); }))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+bool TApplication::IsKeyMessage(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR)
+        return false;
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr));
+    if (!form)
+        return false;
+    const auto key = static_cast<WORD>(msg.wParam);
+    switch (msg.message) {
+    case WM_KEYDOWN:
+        // Tab moves in the form's tab order (not the z-order) unless the
+        // focused control takes it; Enter and Escape press the form's buttons.
+        if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+            if (WantsKey(msg, DLGC_WANTTAB))
+                return false;
+            form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+            return true;
+        }
+        if (key == VK_RETURN || key == VK_ESCAPE) {
+            if (WantsKey(msg, DLGC_WANTALLKEYS))
+                return false;
+            return form->DialogKey(key);
+        }
+        return false;
+    case WM_SYSCHAR:
+        return form->DialogCharToControls(static_cast<wchar_t>(msg.wParam));
+    case WM_CHAR:
+        // A plain key is an accelerator where the focused control does not take characters.
+        if (WantsKey(msg, DLGC_WANTCHARS))
+            return false;
+        return form->DialogCharToControls(static_cast<wchar_t>(msg.wParam));
+    }
+    return false;
+}
+
+void TApplication::HandleException(const std::exception& error) noexcept
+{
+    if (OnException) {
+        try {
+            const auto handler = OnException; // it may replace itself
+            handler(error);
+            return;
+        } catch (...) {
+            // The replacement failed: the default report after all.
+        }
+    }
+    try {
+        ShowErrorReport(GetActiveWindow(), Title, error.what());
+    } catch (...) {
+        ReportQuietly(error.what());
+    }
+}
+
+bool TApplication::Active() const
+{
+    return GetActiveWindow() != nullptr;
+}
+
+TForm* TApplication::ActiveForm() const
+{
+    return dynamic_cast<TForm*>(TWinControl::FromHandle(GetActiveWindow()));
+}
+
+TControl* TApplication::ControlAtScreen(POINT screen, bool allowDisabled) const
+{
+    HWND hwnd = WindowFromPoint(screen);
+    if (!hwnd)
+        return nullptr;
+    // WindowFromPoint passes over disabled children; look through them.
+    const UINT skip = CWP_SKIPINVISIBLE | (allowDisabled ? 0 : CWP_SKIPDISABLED);
+    for (;;) {
+        POINT client = screen;
+        ::ScreenToClient(hwnd, &client);
+        HWND child = ChildWindowFromPointEx(hwnd, client, skip);
+        if (!child || child == hwnd)
+            break;
+        hwnd = child;
+    }
+    TWinControl* control = TWinControl::FromHandle(hwnd);
+    if (!control)
+        return nullptr;
+    TControl* windowless = control->ControlAtPos(control->ScreenToClient(screen), allowDisabled);
+    return windowless ? windowless : control;
+}
+
+} // namespace quillon

@@ -1,0 +1,57 @@
+#pragma once
+// The application object: message loop with the keyboard handling of the
+// forms (Tab, Enter, Escape, accelerators), the default error report, hint
+// settings, and which of its windows is active.
+#include "framework/Color.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace quillon {
+
+class TControl;
+class TForm;
+
+class TApplication {
+public:
+    std::wstring Title = L"Quillon";
+    TForm* MainForm = nullptr;
+    TColor HintColor = clInfoBk;
+    int HintHidePause = 2500;           // ms
+    // Replaces the message box of the default error report (tests). When it
+    // throws, the message box is shown after all.
+    std::function<void(const std::exception&)> OnException;
+
+    // Shows the main form and runs the message loop until it closes.
+    void Run(TForm& mainForm);
+    // Waits for and handles one message; false once WM_QUIT arrived.
+    bool HandleMessage();
+    // Handles the messages already queued.
+    void ProcessMessages();
+    void ProcessMessage(MSG& msg);
+    bool Terminated() const { return terminated_; }
+
+    // The default error report: a message box with the error's text, the
+    // title as caption and the error icon. Never throws.
+    void HandleException(const std::exception& error) noexcept;
+
+    // Some window of this application is the active window.
+    bool Active() const;
+    // The form of the active window, or null.
+    TForm* ActiveForm() const;
+    // The control under a screen point, windowless ones included.
+    TControl* ControlAtScreen(POINT screen, bool allowDisabled) const;
+
+private:
+    // The forms' keyboard handling; true when the message was consumed.
+    bool IsKeyMessage(MSG& msg);
+
+    bool terminated_ = false;
+};
+
+TApplication& Application();
+
+} // namespace quillon
