@@ -1,10 +1,9 @@
-// The control gallery: every look of the program's own controls, side by
-// side on a button-face and on a white background, labelled. Built with the
-// project for looking at, never shipped.
+// The gallery's page of flat controls: every look side by side on a
+// button-face and on a white background, labelled.
 #include "controls/flat/FlatButton.h"
 #include "controls/flat/FlatPanel.h"
 #include "controls/flat/FlatSpeedButton.h"
-#include "framework/Forms.h"
+#include "gallery/GalleryPages.h"
 
 #include <memory>
 #include <vector>
@@ -45,7 +44,6 @@ class TGallery : public TForm {
 public:
     TGallery()
     {
-        SetCaption("Quillon control gallery");
         SetClientSize(760, 420);
         Position = TPosition::poScreenCenter;
         white_.SetBounds(380, 0, 380, 420);
@@ -152,11 +150,6 @@ private:
     std::vector<std::unique_ptr<TControl>> owned_;
 };
 
-} // namespace
+const gallery::TGalleryPage page("flat", [] { return std::unique_ptr<TForm>(std::make_unique<TGallery>()); });
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    TGallery gallery;
-    Application().Run(gallery);
-    return 0;
-}
+} // namespace

@@ -1,0 +1,41 @@
+// The control gallery: every look of the program's own controls, side by
+// side, labelled. Built with the project for looking at, never shipped.
+#include "gallery/GalleryPages.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace quillon::gallery {
+
+namespace {
+std::map<std::string, TPageFactory>& Pages()
+{
+    static std::map<std::string, TPageFactory> pages;
+    return pages;
+}
+} // namespace
+
+TGalleryPage::TGalleryPage(const char* name, TPageFactory make)
+{
+    Pages()[name] = make;
+}
+
+} // namespace quillon::gallery
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+{
+    using namespace quillon;
+    std::string name = commandLine ? commandLine : "";
+    name = name.substr(0, name.find(' '));
+    if (name.empty())
+        name = "flat";
+    const auto page = gallery::Pages().find(name);
+    if (page == gallery::Pages().end())
+        return 2;
+    std::unique_ptr<TForm> form = page->second();
+    form->SetCaption("Quillon control gallery: " + name);
+    Application().Run(*form);
+    return 0;
+}
