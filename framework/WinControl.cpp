@@ -546,7 +546,11 @@ void TWinControl::PaintControls(TCanvas& canvas, const RECT* clip)
 void TWinControl::PaintTo(TCanvas& canvas)
 {
     if (Superclassed() && hwnd_) {
-        SendMessageW(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Handle()), PRF_CLIENT | PRF_ERASEBKGND);
+        // The whole window: a control that draws a frame of its own in the
+        // non-client area prints it too (the system's handling prints the
+        // client area only).
+        SendMessageW(hwnd_, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Handle()),
+                     PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
         return;
     }
     if (!(ControlStyle() & csOpaque))

@@ -88,7 +88,8 @@ public:
     virtual void DoExit();
 
     // Paints the control and its windowless children into `canvas` as the
-    // window would show them (off-screen rendering, parent backgrounds).
+    // window would show them (off-screen rendering, parent backgrounds). A
+    // native control prints through WM_PRINT, its own frame included.
     void PaintTo(TCanvas& canvas);
 
     void ColorChanged() override;
