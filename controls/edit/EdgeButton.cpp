@@ -4,11 +4,6 @@ namespace quillon {
 
 namespace {
 
-constexpr TColor windowText = clWindowText;
-constexpr TColor face = clBtnFace;
-constexpr TColor highlight = clBtnHighlight;
-constexpr TColor shadow = clBtnShadow;
-
 // A one-pixel line through the points, the last one not painted.
 template <size_t N>
 void Line(TCanvas& canvas, TColor color, const POINT (&points)[N])
@@ -35,23 +30,23 @@ void PaintEdgeButton(TCanvas& canvas, RECT client, const TEdgeLook& look, const 
 {
     RECT r = client;
     if (look.active || look.focused) {
-        canvas.FillRect(r, windowText); // the outline; the face fills its inside
+        canvas.FillRect(r, clWindowText); // the outline; the face fills its inside
         InflateRect(&r, -1, -1);
     }
-    canvas.FillRect(r, face);
+    canvas.FillRect(r, clBtnFace);
     const LONG L = r.left, T = r.top, R = r.right, B = r.bottom;
     if (look.hot) {
-        Line(canvas, windowText, {POINT{R - 1, T}, POINT{R - 1, B - 1}, POINT{L - 1, B - 1}});
-        Line(canvas, highlight, {POINT{L, B - 2}, POINT{L, T}, POINT{R - 1, T}});
-        Line(canvas, shadow, {POINT{R - 2, T + 1}, POINT{R - 2, B - 2}, POINT{L, B - 2}});
+        Line(canvas, clWindowText, {POINT{R - 1, T}, POINT{R - 1, B - 1}, POINT{L - 1, B - 1}});
+        Line(canvas, clBtnHighlight, {POINT{L, B - 2}, POINT{L, T}, POINT{R - 1, T}});
+        Line(canvas, clBtnShadow, {POINT{R - 2, T + 1}, POINT{R - 2, B - 2}, POINT{L, B - 2}});
     } else {
-        Line(canvas, highlight, {POINT{L, B - 2}, POINT{L, T}, POINT{R - 1, T}});
-        Line(canvas, shadow, {POINT{R - 1, T}, POINT{R - 1, B - 1}, POINT{L - 1, B - 1}});
+        Line(canvas, clBtnHighlight, {POINT{L, B - 2}, POINT{L, T}, POINT{R - 1, T}});
+        Line(canvas, clBtnShadow, {POINT{R - 1, T}, POINT{R - 1, B - 1}, POINT{L - 1, B - 1}});
     }
     if (look.pressed) {
-        canvas.FillRect(r, face);
-        Line(canvas, shadow, {POINT{L, B - 2}, POINT{L, T}, POINT{R - 1, T}});
-        Line(canvas, highlight, {POINT{R - 1, T}, POINT{R - 1, B - 1}, POINT{L - 1, B - 1}});
+        canvas.FillRect(r, clBtnFace);
+        Line(canvas, clBtnShadow, {POINT{L, B - 2}, POINT{L, T}, POINT{R - 1, T}});
+        Line(canvas, clBtnHighlight, {POINT{R - 1, T}, POINT{R - 1, B - 1}, POINT{L - 1, B - 1}});
     }
     if (look.active && look.focused) {
         InflateRect(&r, -3, -3);
@@ -66,9 +61,9 @@ void PaintEdgeButton(TCanvas& canvas, RECT client, const TEdgeLook& look, const 
         return;
     }
     OffsetRect(&r, 1, 1);
-    canvas.DrawText(caption, r, format, highlight);
+    canvas.DrawText(caption, r, format, clBtnHighlight);
     OffsetRect(&r, -1, -1);
-    canvas.DrawText(caption, r, format, shadow);
+    canvas.DrawText(caption, r, format, clBtnShadow);
 }
 
 TEdgeButton::TEdgeButton(TWinControl* parent) : TButton(parent), buttonCanvas_(std::make_unique<TCanvas>())

@@ -35,6 +35,9 @@ public:
     // Bound to the paint request's device context during a paint only.
     const TCanvas& ButtonCanvas() const { return *buttonCanvas_; }
 
+    // Enter would now press this button (or no longer): repaints at once,
+    // never switching the system button's default style.
+    void SetButtonActive(bool active) override;
     void FontChanged() override;
     void EnabledChanged() override;
     void MouseEnter() override;
@@ -42,9 +45,6 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    // Enter would now press this button (or no longer): repaints at once,
-    // never switching the system button's default style.
-    void SetButtonActive(bool active) override;
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     // Never sent to a button by the system; answered with the bounds.
     bool MeasureItem(MEASUREITEMSTRUCT& item) override;
