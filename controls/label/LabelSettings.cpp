@@ -136,7 +136,8 @@ void TGlyph::SetBitmap(const TBitmap* picture)
         bitmap_.Clear();
     if (alphaMode_ == TAlphaMode::amAuto) {
         bitmap_.Transparent = true;
-        alphaColor_ = bitmap_.TransparentColor();
+        if (!bitmap_.Empty()) // no picture, no colour to take
+            alphaColor_ = bitmap_.TransparentColor();
     }
     const bool squareCells = !bitmap_.Empty() && bitmap_.Width() % bitmap_.Height() == 0;
     SetNumGlyphs(squareCells ? bitmap_.Width() / bitmap_.Height() : 1);

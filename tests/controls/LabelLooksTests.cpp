@@ -2,6 +2,7 @@
 // pixel by pixel: background, rings and lines exactly, texts where the
 // font's metrics put them.
 #include "tests/controls/LabelTestSupport.h"
+#include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"
 
 #include <gtest/gtest.h>
@@ -330,4 +331,33 @@ TEST_F(LabelLooks, BorderStyleAndCtl3DChooseTheWindowFrame)
     TBitmap b;
     Render(label, b);
     ExpectRing(b, RECT{0, 0, 287, 22}, clBtnHighlight, clBtnShadow, "bevel on the client area");
+}
+
+TEST_F(LabelLooks, PaintingAndRebuildingLeakNoGdiObjects)
+{
+    TGradientCaptionLabel label(&form);
+    TBitmap picture;
+    MakeGlyph(picture, 32, 16, Ground, Red);
+    TImageList list(16, 16);
+    list.Add(picture, Ground);
+    label.Glyph().SetBitmap(&picture);
+    label.SetCaption("Caption");
+    label.SubCaption().SetCaption("sub");
+    label.SetOptions(loEmulateFormCaption); // draws the form's frame on every paint
+    form.Show();
+    auto cycle = [&](int i) {
+        label.SetEnabled(i % 2 == 0); // grey glyph, embossed texts
+        label.Glyph().SetImageList(i % 3 == 0 ? &list : nullptr);
+        label.Glyph().SetImageIndex(i % 2);
+        label.SetWidth(280 + i % 7); // rebuilds the gradient
+        label.Invalidate();
+        label.Update();
+        label.BuildGlyphImage();
+    };
+    for (int i = 0; i < 10; ++i)
+        cycle(i);
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < 300; ++i)
+        cycle(i);
+    EXPECT_EQ(LiveGdiObjects(), before);
 }

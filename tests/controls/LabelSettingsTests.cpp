@@ -175,8 +175,9 @@ TEST(LabelSettings, ChoosingATransparentColourSwitchesToManualAndBack)
     EXPECT_EQ(label.BuildGlyphImage()->TransparentColor(), Blue);
 
     // Without a picture the colour is just stored.
-    glyph.SetBitmap(nullptr);
     glyph.SetAlphaMode(TAlphaMode::amAuto);
+    glyph.SetBitmap(nullptr);
+    EXPECT_EQ(glyph.AlphaColor(), clWhite) << "an empty picture has no colour to take";
     glyph.SetAlphaColor(Red);
     EXPECT_EQ(glyph.AlphaMode(), TAlphaMode::amAuto);
 }
