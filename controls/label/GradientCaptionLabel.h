@@ -130,6 +130,9 @@ private:
     bool GlyphHit();
     TWinControl* DragTarget();
     LRESULT LeftButtonDown(WPARAM wp, LPARAM lp);
+    void BeginDrag();
+    void DragTo();
+    void EndDrag();
     LRESULT LeftButtonDoubleClick(WPARAM wp, LPARAM lp);
     int PaintGlyph(TCanvas& canvas); // the glyph's extent E
     int PaintSubCaption(TCanvas& canvas, int glyphExtent);
@@ -159,6 +162,9 @@ private:
     bool subCaptionHot_ = false;
     bool resizeHooked_ = false;
     bool pressed_ = false; // an ordinary left press: its release over the label clicks
+    bool dragging_ = false; // the form follows the pointer
+    POINT dragStart_{};     // pointer, screen
+    POINT dragOrigin_{};    // the form's top-left corner when the drag began
     TBitmap offscreen_;    // kept between paints: creating one costs more than painting
 };
 

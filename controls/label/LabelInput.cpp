@@ -14,9 +14,23 @@ LRESULT TCustomGradientCaptionLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return LeftButtonDown(wp, lp);
     case WM_LBUTTONDBLCLK:
         return LeftButtonDoubleClick(wp, lp);
+    case WM_MOUSEMOVE:
+        if (dragging_) {
+            DragTo();
+            return 0;
+        }
+        break;
     case WM_LBUTTONUP:
+        if (dragging_) {
+            EndDrag();
+            return 0;
+        }
         // A press whose capture went elsewhere meanwhile is no click.
         pressed_ = pressed_ && HandleAllocated() && GetCapture() == Handle();
+        break;
+    case WM_CAPTURECHANGED:
+        if (dragging_ && reinterpret_cast<HWND>(lp) != Handle())
+            EndDrag();
         break;
     }
     return TCustomControl::WndProc(msg, wp, lp);
@@ -60,18 +74,45 @@ LRESULT TCustomGradientCaptionLabel::LeftButtonDown(WPARAM wp, LPARAM lp)
     }
     if (options_ & loEmulateFormCaption) {
         pressed_ = false;
-        TWinControl* target = DragTarget();
-        if (!target)
-            return 0;
-        // The system drags the window as by its title bar until the button
-        // is released; the call returns then.
-        ReleaseCapture();
-        SendMessageW(target->Handle(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-        if (options_ & loReplyFormDragClick)
-            Click();
+        BeginDrag();
         return 0;
     }
     return TCustomControl::WndProc(WM_LBUTTONDOWN, wp, lp);
+}
+
+// The form follows the pointer while the button is held, as by its title
+// bar. Done here rather than by the system's move command: the same on
+// every platform and no nested system loop (under Wine a test run once died
+// inside that loop with an X error).
+void TCustomGradientCaptionLabel::BeginDrag()
+{
+    TWinControl* target = DragTarget();
+    if (!target || !GetCursorPos(&dragStart_))
+        return;
+    dragOrigin_ = POINT{target->Left(), target->Top()};
+    dragging_ = true;
+    SetCapture(Handle());
+}
+
+void TCustomGradientCaptionLabel::DragTo()
+{
+    TWinControl* target = DragTarget();
+    POINT p;
+    if (!target || !GetCursorPos(&p))
+        return;
+    target->SetBounds(dragOrigin_.x + p.x - dragStart_.x, dragOrigin_.y + p.y - dragStart_.y, target->Width(),
+                      target->Height());
+}
+
+// Released, or the capture went elsewhere: the drag ends, with the click
+// the options ask for.
+void TCustomGradientCaptionLabel::EndDrag()
+{
+    dragging_ = false;
+    if (HandleAllocated() && GetCapture() == Handle())
+        ReleaseCapture();
+    if (options_ & loReplyFormDragClick)
+        Click();
 }
 
 LRESULT TCustomGradientCaptionLabel::LeftButtonDoubleClick(WPARAM wp, LPARAM lp)

@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace quillon;
@@ -40,33 +38,6 @@ void Click()
 {
     MouseButton(true, true);
     MouseButton(true, false);
-}
-
-// Input sent from another thread, for while the GUI thread sits in the
-// system's modal move loop.
-void SendMouse(DWORD flags, POINT at = {})
-{
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_MOVE) {
-        in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-        in.mi.dx = (at.x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        in.mi.dy = (at.y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    }
-    SendInput(1, &in, sizeof in);
-}
-
-// Polls from a helper thread until `done` or the deadline.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!done()) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(5);
-    }
-    return true;
 }
 
 class LabelInteraction : public ::testing::Test {
@@ -244,7 +215,7 @@ TEST_F(LabelInteraction, AltWithTheAcceleratorFocusesFocusControl)
 
 TEST_F(LabelInteraction, AnEmulatedCaptionFramesTheFormAndDragsIt)
 {
-    std::atomic<int> clicks{0};
+    int clicks = 0;
     form.Load([&] {
         label.SetOptions(loEmulateFormCaption | loReplyFormDragClick);
         label.SetBoundColor(Red);
@@ -266,42 +237,33 @@ TEST_F(LabelInteraction, AnEmulatedCaptionFramesTheFormAndDragsIt)
         EXPECT_NE(static_cast<TColor>(GetPixel(dc.Handle(), w / 2, h / 2)), Red);
     }
 
+    // Pressed outside the glyph, the form follows the pointer while the
+    // button is held; the release ends the drag with one click.
     const RECT before = form.BoundsRect();
-    const POINT start = label.ClientToScreen(POINT{120, 12});
-    const DWORD guiThread = GetCurrentThreadId();
-    std::atomic<bool> moveLoop{false}, done{false};
-    std::atomic<int> clicksWhileHeld{-1};
-    std::thread input([&] {
-        SendMouse(MOUSEEVENTF_MOVE, start);
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        moveLoop = WaitFor(
-            [&] {
-                GUITHREADINFO info{};
-                info.cbSize = sizeof info;
-                return GetGUIThreadInfo(guiThread, &info) && (info.flags & GUI_INMOVESIZE);
-            },
-            3000);
-        for (int step = 1; step <= 4; ++step) {
-            const POINT to{start.x + 10 * step, start.y + 7 * step};
-            SendMouse(MOUSEEVENTF_MOVE, to);
-            WaitFor([&] {
-                POINT p{};
-                GetCursorPos(&p);
-                return p.x == to.x && p.y == to.y;
-            }, 1000);
-        }
-        clicksWhileHeld = clicks.load();
-        SendMouse(MOUSEEVENTF_LEFTUP);
-        done = true;
-    });
-    PumpUntil([&] { return done && clicks > 0; }, 5000);
-    input.join();
-    Settle();
-    EXPECT_TRUE(moveLoop) << "the system's move loop ran";
-    EXPECT_EQ(clicksWhileHeld, 0);
+    MoveCursorTo(label, 120, 12);
+    MouseButton(true, true);
+    for (int step = 1; step <= 4; ++step) {
+        MoveCursorToScreen(POINT{before.left + 120 + 10 * step, before.top + 12 + 7 * step});
+        EXPECT_EQ(form.Left() - before.left, 10 * step) << "while held, step " << step;
+        EXPECT_EQ(form.Top() - before.top, 7 * step);
+    }
+    EXPECT_EQ(clicks, 0);
+    MouseButton(true, false);
     EXPECT_EQ(clicks, 1) << "one click when the drag ends";
+    EXPECT_TRUE(log.empty()) << "no OnMouseDown or OnMouseUp of its own";
     EXPECT_EQ(form.Left() - before.left, 40);
     EXPECT_EQ(form.Top() - before.top, 28);
+    MoveCursorToScreen(POINT{before.left + 200, before.top + 100});
+    EXPECT_EQ(form.Left() - before.left, 40) << "the drag is over";
+
+    // Without loReplyFormDragClick a drag clicks nothing.
+    label.SetOptions(loEmulateFormCaption);
+    MoveCursorTo(label, 150, 12);
+    MouseButton(true, true);
+    MoveCursorTo(label, 140, 12);
+    MouseButton(true, false);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form.Left() - before.left, 30);
 }
 
 TEST_F(LabelInteraction, DoubleClickingTheGlyphClosesTheEmulatedForm)
