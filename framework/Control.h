@@ -25,6 +25,9 @@ enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, 
 
 enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// Horizontal placement of text within a control.
+enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 // Mouse cursors. crDefault leaves the window class's own cursor (an edit
 // keeps its I-beam).
 enum class TCursor : int16_t {

@@ -6,8 +6,6 @@
 
 namespace quillon {
 
-enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
-
 class TFlatPanel : public TCustomControl {
 public:
     explicit TFlatPanel(TWinControl* parent);

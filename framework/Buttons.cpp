@@ -1,0 +1,107 @@
+#include "framework/Buttons.h"
+
+#include "framework/Forms.h"
+
+namespace quillon {
+
+TButton::TButton(TWinControl* parent) : TWinControl(parent)
+{
+    SetBounds(Left(), Top(), 75, 25);
+    SetTabStop(true);
+}
+
+void TButton::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.superclassOf = L"BUTTON";
+    // The system class's double-clicks stay (an owner-drawn button gets them).
+    params.style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::HandleCreated()
+{
+    TWinControl::HandleCreated();
+    active_ = default_;
+}
+
+void TButton::SetDefault(bool value)
+{
+    default_ = value;
+    if (TForm* form = ParentForm()) {
+        if (value)
+            form->DefaultControl = this;
+        else if (form->DefaultControl == this)
+            form->DefaultControl = nullptr;
+        if (HandleAllocated())
+            form->FocusChangedNotice();
+    }
+}
+
+void TButton::SetCancel(bool value)
+{
+    cancel_ = value;
+    if (TForm* form = ParentForm()) {
+        if (value)
+            form->CancelControl = this;
+        else if (form->CancelControl == this)
+            form->CancelControl = nullptr;
+    }
+}
+
+void TButton::Click()
+{
+    if (TForm* form = ParentForm())
+        form->SetModalResult(ModalResult);
+    TWinControl::Click();
+}
+
+bool TButton::DialogChar(wchar_t ch)
+{
+    if (!IsAccel(ch, Caption()) || !CanFocus())
+        return false;
+    Click();
+    return true;
+}
+
+void TButton::FocusChanged(TControl* active)
+{
+    const auto* focused = dynamic_cast<TWinControl*>(active);
+    const bool focusOnPushButton = focused && focused->IsPushButton();
+    SetButtonActive(active == this || (!focusOnPushButton && default_));
+}
+
+void TButton::SetButtonActive(bool active)
+{
+    if (active == active_)
+        return;
+    active_ = active;
+    if (HandleAllocated())
+        SendMessageW(Handle(), BM_SETSTYLE, active ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+bool TButton::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED) {
+            Click();
+            return true;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) {
+            result = TRUE;
+            return true;
+        }
+        break;
+    case WM_MEASUREITEM:
+        if (MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) {
+            result = TRUE;
+            return true;
+        }
+        break;
+    }
+    return TWinControl::Reflected(msg, wp, lp, result);
+}
+
+} // namespace quillon

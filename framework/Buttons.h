@@ -1,0 +1,52 @@
+#pragma once
+// Buttons over the system BUTTON class.
+// TButton: a push button. Default and Cancel make it the form's Enter and
+// Escape target, a click sets the form's modal result, Enter on a focused
+// push button presses that one. The framework tells every push button on
+// each focus change whether it is the active one (the one Enter presses),
+// through the virtual SetButtonActive; the plain button shows it with the
+// system's default-button style. A subclass may draw it (BS_OWNERDRAW in its
+// CreateParams): the parent's WM_DRAWITEM and WM_MEASUREITEM reach DrawItem
+// and MeasureItem.
+#include "framework/ControlColors.h"
+#include "framework/WinControl.h"
+
+namespace quillon {
+
+class TButton : public TWinControl {
+public:
+    explicit TButton(TWinControl* parent);
+
+    bool Default() const { return default_; }
+    void SetDefault(bool value);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool value);
+    // Set on the parent form by a click (0 leaves a modal form open).
+    int ModalResult = 0;
+
+    bool IsPushButton() const override { return true; }
+    void Click() override;
+    bool DialogChar(wchar_t ch) override;
+    void FocusChanged(TControl* active) override;
+
+    // The one that Enter presses: the focused button, or while the focus is
+    // on something else than a push button, the default button. Equals
+    // Default once the window exists, then follows the focus.
+    bool ButtonActive() const { return active_; }
+    virtual void SetButtonActive(bool active);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void HandleCreated() override;
+    bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // Owner drawing: true when drawn (measured).
+    virtual bool DrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool MeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+
+private:
+    bool default_ = false;
+    bool cancel_ = false;
+    bool active_ = false;
+};
+
+} // namespace quillon
