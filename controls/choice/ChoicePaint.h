@@ -8,12 +8,6 @@
 
 namespace quillon {
 
-inline constexpr TColor cl3DDkShadow = SystemColor(21);
-inline constexpr TColor cl3DLight = SystemColor(22);
-inline constexpr TColor clInfoText = SystemColor(23);
-inline constexpr TColor clWindow = SystemColor(5);
-inline constexpr TColor clBtnText = SystemColor(18);
-
 // A one-pixel ring: the left column and top row in `topLeft`, the right
 // column and bottom row in `bottomRight` (which owns the two far corners).
 void FrameEdge(TCanvas& canvas, const RECT& r, TColor topLeft, TColor bottomRight);

@@ -89,9 +89,28 @@ void TQnPopupWindow::CreateParams(TCreateParams& params)
 
 LRESULT TQnPopupWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_NCPAINT)
-        return 0; // the frame is never painted
+    if (msg == WM_NCPAINT) {
+        // The border is not the popup's: it shows the screen that lay there
+        // (left unpainted, the platform shows it black).
+        PaintBorderFromScreen();
+        return 0;
+    }
     return TPopupWindow::WndProc(msg, wp, lp);
+}
+
+void TQnPopupWindow::PaintBorderFromScreen()
+{
+    if (border_.Empty() || !HandleAllocated())
+        return;
+    TWindowDC dc(Handle());
+    if (!dc.Handle())
+        return;
+    const int w = border_.Width(), h = border_.Height();
+    HDC source = border_.Canvas().Handle();
+    BitBlt(dc.Handle(), 0, 0, w, 1, source, 0, 0, SRCCOPY);
+    BitBlt(dc.Handle(), 0, h - 1, w, 1, source, 0, h - 1, SRCCOPY);
+    BitBlt(dc.Handle(), 0, 0, 1, h, source, 0, 0, SRCCOPY);
+    BitBlt(dc.Handle(), w - 1, 0, 1, h, source, w - 1, 0, SRCCOPY);
 }
 
 RECT TQnPopupWindow::DesktopRect()
@@ -140,12 +159,14 @@ void TQnPopupWindow::CaptureScreen()
     if (TWinControl* owner = OwnerControl(); owner && owner->HandleAllocated())
         RedrawWindow(GetAncestor(owner->Handle(), GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     screen_.SetSize(Width(), Height());
+    border_.SetSize(Width(), Height());
     if (screen_.Empty())
         return;
     TClientDC desktop(nullptr);
-    if (desktop.Handle())
-        BitBlt(screen_.Canvas().Handle(), 0, 0, Width(), Height(), desktop.Handle(), Left() + 1, Top() + 1,
-               SRCCOPY);
+    if (!desktop.Handle())
+        return;
+    BitBlt(screen_.Canvas().Handle(), 0, 0, Width(), Height(), desktop.Handle(), Left() + 1, Top() + 1, SRCCOPY);
+    BitBlt(border_.Canvas().Handle(), 0, 0, Width(), Height(), desktop.Handle(), Left(), Top(), SRCCOPY);
 }
 
 void TQnPopupWindow::ClosePopup()

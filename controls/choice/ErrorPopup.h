@@ -50,10 +50,12 @@ protected:
 private:
     POINT DesiredTopLeft() const;
     void CaptureScreen();
+    void PaintBorderFromScreen();
 
     POINT anchor_{0, 0};
     bool captureScreen_ = true;
-    TBitmap screen_;
+    TBitmap screen_; // under the client area
+    TBitmap border_; // under the whole window, for the border ring
     int tailVariant_ = 0;
     bool shown_ = false;
 };
