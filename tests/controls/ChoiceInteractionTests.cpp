@@ -195,4 +195,24 @@ TEST_F(ChoiceEditKeys, BalloonGoesAfterItsTimeAndWithItsEdit)
     EXPECT_FALSE(PopupHookInstalled());
 }
 
+TEST_F(ChoiceEditKeys, LockedUpdatesHoldOnChangeUntilTheLastUnlock)
+{
+    int changes = 0;
+    edit->OnChange = [&](TControl&) { ++changes; };
+    edit->LockUpdates();
+    edit->LockUpdates();
+    edit->SetText("one");
+    edit->SetText("two");
+    edit->UnlockUpdates();
+    EXPECT_EQ(changes, 0);
+    edit->UnlockUpdates();
+    EXPECT_EQ(changes, 1) << "one notice for the changes while locked";
+    edit->LockUpdates();
+    edit->SetText("three");
+    edit->UnlockUpdates(false);
+    EXPECT_EQ(changes, 1) << "unlocked without the notice";
+    edit->SetText("four");
+    EXPECT_EQ(changes, 2);
+}
+
 } // namespace
