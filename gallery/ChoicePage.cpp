@@ -1,8 +1,8 @@
-// The gallery's page of choice edits and the error balloon: the main
-// window's looks (disabled, idle, hot, button hot, pressed) and the other
-// frame and button styles.
+// The gallery's page of choice edits, the colour combo box and the error
+// balloon: the main window's looks (disabled, idle, hot, button hot,
+// pressed), the other frame and button styles, the combo closed and open.
 #include "controls/choice/ChoicePaint.h"
-#include "controls/choice/ChoiceEdit.h"
+#include "controls/choice/ColorComboBox.h"
 #include "controls/choice/ErrorPopup.h"
 #include "framework/Timer.h"
 #include "gallery/GalleryPages.h"
@@ -46,10 +46,11 @@ class TGallery : public TForm {
 public:
     TGallery()
     {
-        SetClientSize(760, 280);
+        SetClientSize(760, 430);
         Position = TPosition::poScreenCenter;
         MainWindowEditors();
         OtherStyles();
+        Combos();
         timer_.OnTimer = [this] { AfterShow(); };
     }
 
@@ -152,6 +153,30 @@ private:
         }
     }
 
+    void Combos()
+    {
+        Label(10, 270, "Colour combo 143 x 19 (cbColor): disabled, enabled, typed number");
+        for (int i = 0; i < 3; ++i) {
+            auto& c = Add<TQnColorComboBox>();
+            c.SetBounds(20 + 175 * (i % 2), 290 + 32 * (i / 2), 143, 19);
+            c.SetColor(clWhite);
+            c.SetAlignment(TAlignment::taCenter);
+            c.SetColorWidth(15);
+            c.SetDrawStyle(TControlStyle::fsFlat);
+            c.SetColorValue(i == 2 ? 0x123456 : clHighlight);
+            c.SetEnabled(i != 0);
+        }
+        Label(380, 270, "Open list (fcsNormal and flat), list style");
+        openCombo_ = &Add<TQnColorComboBox>();
+        openCombo_->SetBounds(390, 290, 150, 21);
+        openCombo_->SetColorValue(0x0000FF);
+        openCombo_->SetDrawStyle(TControlStyle::fsFlat);
+        auto& list = Add<TQnColorComboBox>();
+        list.SetBounds(560, 290, 150, 21);
+        list.SetDropDownStyle(TDropDownStyle::clsDropDownList);
+        list.SetColorValue(SystemColor(5));
+    }
+
     void AfterShow()
     {
         timer_.SetEnabled(false);
@@ -161,10 +186,12 @@ private:
         balloon_->SetShape(TPopupShape::psBalloon);
         balloon_->SetText(LoadResString(ResInvalidInteger));
         balloon_->Popup();
+        openCombo_->DropDown();
     }
 
     std::vector<std::unique_ptr<TControl>> owned_;
     TShownEdit* balloonOwner_ = nullptr;
+    TQnColorComboBox* openCombo_ = nullptr;
     std::unique_ptr<TQnMessageWindow> balloon_;
     TTimer timer_{300};
 };
