@@ -166,7 +166,7 @@ private:
             c.SetColorValue(i == 2 ? 0x123456 : clHighlight);
             c.SetEnabled(i != 0);
         }
-        Label(380, 270, "Open list (fcsNormal and flat), list style");
+        Label(380, 270, "Open list (flat), list style (no swatch)");
         openCombo_ = &Add<TQnColorComboBox>();
         openCombo_->SetBounds(390, 290, 150, 21);
         openCombo_->SetColorValue(0x0000FF);

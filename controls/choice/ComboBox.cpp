@@ -460,6 +460,8 @@ bool TQnCustomComboBox::KeyDown(WORD key, unsigned shift)
         itemIndex_ = restoreIndex_;
         SetText(RestoreText);
         SelectAll();
+        // The undo that follows must not take back typing the restore replaced.
+        SendMessageW(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
     }
     return TQnCustomChoiceEdit::KeyDown(key, shift);
 }

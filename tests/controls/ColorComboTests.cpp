@@ -309,11 +309,15 @@ TEST_F(ColorCombo, KeyboardOpensMovesAcceptsAndCancels)
     Press(VK_UP);
     Press(VK_ESCAPE);
     EXPECT_FALSE(combo->Dropped());
-    // Esc with the list closed puts the remembered text back.
+    // Esc with the list closed puts the remembered text back, and the undo
+    // that follows takes nothing back.
     Retype(L"abc");
     Press(VK_ESCAPE);
     EXPECT_EQ(combo->Text(), "clBtnHighlight");
     EXPECT_EQ(combo->ItemIndex(), 36);
+    Retype(L"clBtnHighlight");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(combo->Text(), "clBtnHighlight");
 }
 
 TEST_F(ColorCombo, MouseOpensAcceptsAndClosesElsewhere)
