@@ -1,0 +1,54 @@
+#pragma once
+// TQnColorComboBox: a combo box for a TColor. The text is a colour name or
+// "$" and eight hexadecimal digits; a swatch of the colour sits in the glyph
+// area at the left, and the list offers the 41 named colours with swatches.
+// A double-click on the text opens the platform's colour dialog.
+#include "controls/choice/ColorText.h"
+#include "controls/choice/ComboBox.h"
+
+namespace quillon {
+
+enum class TDropDownStyle : uint8_t { clsDropDown, clsDropDownList };
+
+// A swatch: the rectangle (white first when asked), then one pixel in, a
+// clBtnShadow outline filled with the colour.
+void DrawSwatch(TCanvas& canvas, RECT rect, bool fillWhite, TColor color);
+
+class TQnColorComboBox : public TQnCustomComboBox {
+public:
+    explicit TQnColorComboBox(TWinControl* parent);
+
+    TDropDownStyle DropDownStyle() const { return dropDownStyle_; }
+    void SetDropDownStyle(TDropDownStyle value);
+    TColor ColorValue() const { return colorValue_; }
+    void SetColorValue(TColor value);
+    int ColorWidth() const { return colorWidth_; }
+    void SetColorWidth(int value);
+    // The last hit test found the cursor over the button.
+    bool OverButtonFlag() const { return OverButton(); }
+
+    // The value as upper-case hexadecimal, zeros put in front one at a
+    // time, then "$": every step is a text change of its own.
+    void ColorToHexText(TColor value);
+    // Paints one list item: swatch from the draw style's offset, text after it.
+    void DrawColorItem(TItemPaint& item);
+
+    void FontChanged() override;
+    using TQnCustomChoiceEdit::SetDrawStyle;
+
+protected:
+    void ValidateText() override;
+    std::string GetErrorHint() override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void Resize() override;
+
+private:
+    void PaintSwatch(int index);
+    void UpdateDropDownWidth();
+
+    TDropDownStyle dropDownStyle_ = TDropDownStyle::clsDropDown;
+    TColor colorValue_ = 0;
+    int colorWidth_ = 20;
+};
+
+} // namespace quillon

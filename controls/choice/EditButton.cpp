@@ -1,0 +1,98 @@
+#include "controls/choice/EditButton.h"
+
+#include "controls/choice/ChoicePaint.h"
+
+namespace quillon {
+
+namespace {
+
+// The disabled face mixes this pale grey with the face colour pixel by pixel.
+constexpr TColor DisabledFaceLight = 0xE6E6E6;
+
+} // namespace
+
+TQnEditButton::TQnEditButton()
+{
+    quillon::LoadGlyph(glyph_, "QN_BTNPOPUP");
+}
+
+bool TQnEditButton::Contains(POINT window) const
+{
+    const RECT r = BoundsRect();
+    return PtInRect(&r, window) != FALSE;
+}
+
+void TQnEditButton::SetGlyph(const TBitmap& glyph)
+{
+    glyph_.Assign(glyph);
+    glyph_.ResetTransparentColor();
+    glyph_.Transparent = true;
+}
+
+void TQnEditButton::LoadGlyph(const std::string& resourceName)
+{
+    quillon::LoadGlyph(glyph_, resourceName);
+}
+
+EditButtonStep TQnEditButton::Mouse(TButtonMouse event, POINT window, bool leftHeld, bool dropped)
+{
+    return machine_.Mouse(event, Contains(window), leftHeld, dropped);
+}
+
+void TQnEditButton::Render(TBitmap& out) const
+{
+    out.SetSize(Width, Height);
+    if (out.Empty())
+        return;
+    TCanvas& c = out.Canvas();
+    const RECT r{0, 0, Width, Height};
+    if (ButtonEnabled)
+        c.FillRect(r, FaceColor);
+    else
+        DitheredFill(c, r, DisabledFaceLight, FaceColor);
+
+    const TEditButtonState state = ButtonEnabled ? machine_.EditButtonState : TEditButtonState::ebsUp;
+    switch (EditButtonEdge(machine_.EditButtonState, ButtonEnabled, DrawStyle, EditHot)) {
+    case TEditButtonEdge::ebeSunkenOuter:
+        SunkenOuterEdge(c, r);
+        break;
+    case TEditButtonEdge::ebeRaisedInner:
+        RaisedInnerEdge(c, r);
+        break;
+    case TEditButtonEdge::ebeWindowFrame:
+        FrameRect(c, r, clWindow);
+        break;
+    case TEditButtonEdge::ebeRaised: {
+        RaisedOuterEdge(c, r);
+        RECT inner = r;
+        InflateRect(&inner, -1, -1);
+        RaisedInnerEdge(c, inner);
+        break;
+    }
+    }
+
+    if (!glyph_.Empty()) {
+        const EditPoint at = ButtonGlyphPosition(Width, Height, glyph_.Width(), glyph_.Height(),
+                                                 state == TEditButtonState::ebsDown);
+        if (ButtonEnabled) {
+            c.Draw(at.x, at.y, glyph_);
+        } else {
+            greyed_.Assign(glyph_);
+            greyed_.SetTransparentColor(glyph_.TransparentColor());
+            greyed_.Transparent = true;
+            DisabledGlyph(greyed_);
+            c.Draw(at.x, at.y, greyed_);
+        }
+    }
+    if (!Caption.empty())
+        c.DrawText(Caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, ButtonEnabled ? clBtnText : clGrayText);
+}
+
+void TQnEditButton::Paint(TCanvas& windowCanvas)
+{
+    Render(face_);
+    if (!face_.Empty())
+        windowCanvas.CopyFrom(BoundsRect(), face_.Canvas(), RECT{0, 0, Width, Height});
+}
+
+} // namespace quillon

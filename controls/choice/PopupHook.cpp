@@ -1,0 +1,73 @@
+#include "controls/choice/PopupHook.h"
+
+#include "controls/choice/ErrorPopup.h"
+#include "framework/Callback.h"
+
+namespace quillon {
+
+namespace {
+
+HHOOK hook = nullptr;
+HWND hookTarget = nullptr;
+TPopupHookCounts counts;
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp)
+{
+    GuardCallback([&] {
+        ++counts.calls;
+        if (code != HC_ACTION || wp != PM_REMOVE || !lp)
+            return;
+        const auto* msg = reinterpret_cast<const MSG*>(lp);
+        // Posted, never handled here: the edit hides and frees the balloon.
+        if (HidesPopup(msg->message) && hookTarget && IsWindow(hookTarget))
+            PostMessageW(hookTarget, HideErrorMessage(), 0, 0);
+    });
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+} // namespace
+
+bool HidesPopup(UINT message)
+{
+    switch (message) {
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+    case WM_ACTIVATEAPP:
+        return true;
+    }
+    return false;
+}
+
+void InstallPopupHook(HWND target)
+{
+    hookTarget = target;
+    if (hook)
+        return;
+    hook = SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, GetCurrentThreadId());
+    if (hook)
+        ++counts.installs;
+}
+
+void RemovePopupHook()
+{
+    hookTarget = nullptr;
+    if (!hook)
+        return;
+    UnhookWindowsHookEx(hook);
+    hook = nullptr;
+    ++counts.removals;
+}
+
+bool PopupHookInstalled()
+{
+    return hook != nullptr;
+}
+
+const TPopupHookCounts& PopupHookCounts()
+{
+    return counts;
+}
+
+} // namespace quillon

@@ -1,0 +1,27 @@
+#pragma once
+// The thread message hook that hides the error balloon: while it is
+// installed, a typed character or a command taken from this thread's queue
+// posts the hide request to the edit that showed the balloon. One hook at a
+// time; the edit removes it whenever it hides the balloon.
+#include <windows.h>
+
+namespace quillon {
+
+// Installs the hook unless one is installed; the hide request goes to `target`.
+void InstallPopupHook(HWND target);
+// Removes it, if installed.
+void RemovePopupHook();
+bool PopupHookInstalled();
+
+// What the hook has done, for tests: installs, removals, and the messages it saw.
+struct TPopupHookCounts {
+    int installs = 0;
+    int removals = 0;
+    int calls = 0;
+};
+const TPopupHookCounts& PopupHookCounts();
+
+// Whether a message taken from the queue hides the balloon.
+bool HidesPopup(UINT message);
+
+} // namespace quillon
