@@ -74,6 +74,7 @@ enum : unsigned {
     csOpaque = 2,       // paints every pixel: no background erase
     csDoubleClicks = 4, // wants double-click messages
     csAcceptsControls = 8, // a container: a control parent for the keyboard
+    csClickEvents = 16, // a left press and release inside is a Click
 };
 
 class TControl : public TComponent {
@@ -234,6 +235,7 @@ private:
     TCursor cursor_ = TCursor::crDefault;
     unsigned controlStyle_ = 0;
     TBasicAction* action_ = nullptr;
+    bool clickPressed_ = false; // csClickEvents: the left button went down here
 };
 
 // The control under the pointer by the enter/leave notices; setting it sends

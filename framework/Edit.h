@@ -67,6 +67,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     UINT DialogCode(UINT original) override;
+    bool KeyDown(WORD key, unsigned shift) override;
     void DoEnter() override;
     void TextChanged() override;
     void ColorChanged() override;

@@ -181,6 +181,48 @@ TEST_F(EditButton, TheEditPaintsItsBackgroundInItsColour)
     EXPECT_EQ(ScreenPixel(coloured, 60, 8), 0x00FFC0C0) << "a new colour, a new brush";
 }
 
+namespace {
+
+// A subclass that uses the multi-line system edit (for its formatting
+// rectangle, as the choice edit does).
+class TMultiLineEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+    std::wstring chars;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TCustomEdit::CreateParams(params);
+        params.style |= ES_MULTILINE;
+    }
+    bool KeyPress(wchar_t& key) override
+    {
+        chars += key;
+        return TCustomEdit::KeyPress(key);
+    }
+};
+
+} // namespace
+
+TEST_F(EditButton, EscapeAndEnterThatTheFormLeavesDoNotCloseItThroughAMultiLineEdit)
+{
+    TTestForm form(200, 60);
+    TMultiLineEdit edit(&form);
+    edit.SetBounds(10, 10, 150, 21);
+    int closeRequests = 0;
+    form.OnCloseQuery = [&] {
+        ++closeRequests;
+        return false;
+    };
+    form.ShowActive();
+    edit.SetFocus();
+    for (WORD key : {VK_ESCAPE, VK_RETURN})
+        Press(key);
+    EXPECT_EQ(closeRequests, 0);
+    EXPECT_EQ(edit.chars, L"\x1b\r") << "the characters still reach the edit's handlers";
+}
+
 // Like the main window: an edit, a default and a cancel button, and two more.
 class TButtonForm : public TTestForm {
 public:
