@@ -75,37 +75,6 @@ private:
 
 } // namespace
 
-TEST(HintRules, AControlShowsItsHintByItsOwnShowHintOrItsParentsRule)
-{
-    TTestForm form(100, 100);
-    TWindowProbe panel(&form, "panel");
-    TLabelProbe label(&panel, "label");
-    panel.Hint = "panel hint";
-    struct Case {
-        bool formShows, panelShows, panelParent, labelShows, labelParent;
-        bool shown;
-    };
-    const Case cases[] = {
-        {true, false, true, false, true, true},   // inherited from the form
-        {false, false, true, false, true, false}, // nobody says so
-        {false, false, true, true, true, true},   // its own, regardless of the form (the about links)
-        {true, false, false, false, true, false}, // the panel stops the inheritance
-        {false, true, false, false, true, true},  // the panel's own
-        {true, true, true, false, false, false},  // the label stops it itself
-    };
-    for (const Case& c : cases) {
-        form.ShowHint = c.formShows;
-        panel.ShowHint = c.panelShows;
-        panel.ParentShowHint = c.panelParent;
-        label.ShowHint = c.labelShows;
-        label.ParentShowHint = c.labelParent;
-        EXPECT_EQ(HintShown(label), c.shown) << &c - cases;
-    }
-    EXPECT_EQ(HintText(label), "panel hint") << "a control without a hint shows its parent's";
-    label.Hint = "own";
-    EXPECT_EQ(HintText(label), "own");
-}
-
 TEST_F(Hints, TheTipAppearsInTheHintColourAndHidesAfterThePause)
 {
     TTestForm form(200, 60);

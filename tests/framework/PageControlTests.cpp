@@ -1,6 +1,6 @@
 // The page control: pages in the display area with only the active one
 // shown, Tab order across the pages, accelerators that ignore the hidden
-// page, page changes by mouse, Ctrl+Tab and code.
+// page, page changes by mouse, Ctrl+Tab and code, pages that go away.
 #include "framework/Buttons.h"
 #include "framework/Edit.h"
 #include "framework/Pages.h"
@@ -14,21 +14,6 @@ using namespace quillon::test;
 
 namespace {
 
-void Press(WORD vk)
-{
-    Key(vk, true);
-    Key(vk, false);
-}
-
-void Chord(std::initializer_list<WORD> modifiers, WORD vk)
-{
-    for (WORD m : modifiers)
-        Key(m, true);
-    Press(vk);
-    for (WORD m : modifiers)
-        Key(m, false);
-}
-
 std::string FocusedName()
 {
     const TWinControl* c = TWinControl::FromHandle(GetFocus());
@@ -41,22 +26,20 @@ class TPagesForm : public TTestForm {
 public:
     TPagesForm() : TTestForm(300, 200)
     {
-        Name = "form";
         first.Name = "first";
         first.SetBounds(5, 5, 60, 21);
         pages.Name = "pages";
         pages.SetBounds(70, 5, 220, 160);
         general.SetCaption("General");
         dirs.SetCaption("Dirs and Files");
-        place(a, "a", "&Alpha", 10);
-        place(b, "b", "&Bravo", 35);
+        Place(a, "a", "&Alpha", 10);
+        Place(b, "b", "&Bravo", 35);
         c.Name = "c";
         c.SetBounds(10, 10, 100, 21);
-        place(d, "d", "&Delta", 35);
+        Place(d, "d", "&Delta", 35);
         d.SetTabOrder(0); // first on its page, though created later
         ok.Name = "ok";
         ok.SetBounds(5, 170, 60, 25);
-        ok.SetCaption("Ok");
         pages.OnChange = [this](TControl&) { ++changes; };
     }
 
@@ -70,13 +53,24 @@ public:
     int changes = 0;
 
 private:
-    static void place(TCheckBox& box, const std::string& name, const std::string& caption, int top)
+    static void Place(TCheckBox& box, const std::string& name, const std::string& caption, int top)
     {
         box.Name = name;
         box.SetCaption(caption);
         box.SetBounds(10, top, 100, 17);
     }
 };
+
+std::wstring TabText(TPageControl& pages, int index)
+{
+    wchar_t text[32] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    SendMessageW(pages.Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
 
 class PageControl : public ::testing::Test {
 protected:
@@ -85,41 +79,48 @@ protected:
 
 } // namespace
 
-TEST_F(PageControl, PagesFillTheDisplayAreaAndOnlyTheActiveOneIsShown)
+TEST_F(PageControl, PagesFillTheDisplayAreaOnlyTheActiveOneIsShownAndRemovedOnesTakeTheirTab)
 {
     TPagesForm form;
+    auto extra = std::make_unique<TTabSheet>(&form.pages);
+    extra->SetCaption("Extra");
     form.pages.SetHotTrack(true);
     form.ShowActive();
     HWND tabs = form.pages.Handle();
     EXPECT_TRUE(GetWindowLongPtrW(tabs, GWL_STYLE) & TCS_HOTTRACK);
-    EXPECT_TRUE(GetWindowLongPtrW(tabs, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
     EXPECT_TRUE(GetWindowLongPtrW(form.general.Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(TabText(form.pages, 1), L"Dirs and Files");
     EXPECT_EQ(form.pages.ActivePage(), &form.general) << "the first page is active";
 
     auto expectLayout = [&](const char* what) {
         RECT display;
         GetClientRect(tabs, &display);
         SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-        for (TTabSheet* page : {&form.general, &form.dirs}) {
-            EXPECT_EQ(page->BoundsRect().left, display.left) << what;
-            EXPECT_EQ(page->BoundsRect().top, display.top) << what;
-            EXPECT_EQ(page->BoundsRect().right, display.right) << what;
-            EXPECT_EQ(page->BoundsRect().bottom, display.bottom) << what;
-        }
         EXPECT_GT(display.top, 10) << what << ": below the tab row";
+        for (TTabSheet* page : {&form.general, &form.dirs}) {
+            const RECT bounds = page->BoundsRect();
+            EXPECT_TRUE(EqualRect(&display, &bounds)) << what;
+        }
     };
     expectLayout("at creation");
     form.pages.SetBounds(70, 5, 200, 150);
     expectLayout("after a resize");
 
-    for (int index : {1, 0}) {
+    for (int index : {2, 1, 0}) {
         form.pages.SetActivePageIndex(index);
         EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), index);
         EXPECT_EQ(IsWindowVisible(form.general.Handle()) != FALSE, index == 0);
         EXPECT_EQ(IsWindowVisible(form.dirs.Handle()) != FALSE, index == 1);
     }
     EXPECT_EQ(form.changes, 0) << "changes from code are not the user's";
+
+    form.pages.SetActivePage(extra.get());
+    extra.reset();
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(form.pages.ActivePage(), &form.dirs) << "the one before the removed last page";
+    EXPECT_TRUE(IsWindowVisible(form.dirs.Handle()));
+    form.dirs.SetCaption("Renamed");
+    EXPECT_EQ(TabText(form.pages, 1), L"Renamed");
 }
 
 TEST_F(PageControl, TabGoesThroughThePageControlAndItsActivePageOnly)
@@ -130,7 +131,7 @@ TEST_F(PageControl, TabGoesThroughThePageControlAndItsActivePageOnly)
         std::vector<std::string> names;
         form.first.SetFocus();
         for (int i = 0; i < 5; ++i) {
-            Press(VK_TAB);
+            Tap(VK_TAB);
             names.push_back(FocusedName());
         }
         return names;
@@ -138,10 +139,8 @@ TEST_F(PageControl, TabGoesThroughThePageControlAndItsActivePageOnly)
     EXPECT_EQ(tabRound(), (std::vector<std::string>{"pages", "a", "b", "ok", "first"}));
     form.pages.SetActivePage(&form.dirs);
     EXPECT_EQ(tabRound(), (std::vector<std::string>{"pages", "d", "c", "ok", "first"}));
-    Key(VK_SHIFT, true);
-    Press(VK_TAB);
-    Press(VK_TAB);
-    Key(VK_SHIFT, false);
+    Tap(VK_TAB, {VK_SHIFT});
+    Tap(VK_TAB, {VK_SHIFT});
     EXPECT_EQ(FocusedName(), "c") << "backwards";
 }
 
@@ -150,17 +149,17 @@ TEST_F(PageControl, AcceleratorsIgnoreTheHiddenPage)
     TPagesForm form;
     form.ShowActive();
     form.first.SetFocus();
-    Chord({VK_MENU}, 'D');
+    Tap('D', {VK_MENU});
     EXPECT_FALSE(form.d.Checked()) << "on the hidden page";
     EXPECT_EQ(FocusedName(), "first");
-    Chord({VK_MENU}, 'B');
+    Tap('B', {VK_MENU});
     EXPECT_TRUE(form.b.Checked()) << "on the shown page";
 
     form.pages.SetActivePage(&form.dirs);
     form.first.SetFocus();
-    Chord({VK_MENU}, 'B');
+    Tap('B', {VK_MENU});
     EXPECT_TRUE(form.b.Checked()) << "unchanged: now hidden";
-    Chord({VK_MENU}, 'D');
+    Tap('D', {VK_MENU});
     EXPECT_TRUE(form.d.Checked());
 }
 
@@ -169,51 +168,24 @@ TEST_F(PageControl, MouseAndCtrlTabChangeThePageAndTheFocusLeavesTheHiddenOne)
     TPagesForm form;
     form.ShowActive();
     form.b.SetFocus();
-    Chord({VK_CONTROL}, VK_TAB);
+    Tap(VK_TAB, {VK_CONTROL});
     EXPECT_EQ(form.pages.ActivePage(), &form.dirs);
     EXPECT_EQ(form.changes, 1);
     EXPECT_EQ(FocusedName(), "pages") << "not on the page just hidden";
-    Chord({VK_CONTROL}, VK_TAB);
+    Tap(VK_TAB, {VK_CONTROL});
     EXPECT_EQ(form.pages.ActivePage(), &form.general) << "wraps around";
-    Chord({VK_CONTROL, VK_SHIFT}, VK_TAB);
+    Tap(VK_TAB, {VK_CONTROL, VK_SHIFT});
     EXPECT_EQ(form.pages.ActivePage(), &form.dirs) << "Ctrl+Shift+Tab goes back, wrapping";
     form.first.SetFocus();
-    Chord({VK_CONTROL}, VK_TAB);
+    Tap(VK_TAB, {VK_CONTROL});
     EXPECT_EQ(form.pages.ActivePage(), &form.dirs) << "only from inside the page control";
     EXPECT_EQ(form.changes, 3);
 
     RECT tab;
     SendMessageW(form.pages.Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
-    MoveCursorTo(form.pages, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-    MouseButton(true, true);
-    MouseButton(true, false);
+    ClickAt(form.pages, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
     EXPECT_EQ(form.pages.ActivePage(), &form.general) << "a click on the first tab";
     EXPECT_TRUE(IsWindowVisible(form.general.Handle()));
     EXPECT_FALSE(IsWindowVisible(form.dirs.Handle()));
     EXPECT_EQ(form.changes, 4);
-}
-
-TEST_F(PageControl, ARemovedPageTakesItsTabAndTheNextPageBecomesActive)
-{
-    TTestForm form(200, 150);
-    TPageControl pages(&form);
-    pages.SetBounds(5, 5, 190, 140);
-    auto one = std::make_unique<TTabSheet>(&pages);
-    one->SetCaption("One");
-    TTabSheet two(&pages);
-    two.SetCaption("Two");
-    form.ShowActive();
-    one.reset();
-    EXPECT_EQ(pages.PageCount(), 1);
-    EXPECT_EQ(SendMessageW(pages.Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(pages.ActivePage(), &two);
-    EXPECT_TRUE(IsWindowVisible(two.Handle()));
-    two.SetCaption("Renamed");
-    wchar_t text[32] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 32;
-    SendMessageW(pages.Handle(), TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_STREQ(text, L"Renamed");
 }

@@ -1,5 +1,6 @@
-// The check box (clicks by the user and by code), and the windowless label,
-// image and bevel, rendered off-screen and checked pixel by pixel.
+// The check box (clicks by the user and by code); the windowless label,
+// image and bevel rendered off-screen and checked pixel by pixel; and no GDI
+// object left behind by ten thousand paints of the standard controls.
 #include "framework/Bevel.h"
 #include "framework/Buttons.h"
 #include "framework/Edit.h"
@@ -19,26 +20,6 @@ using namespace quillon::test;
 
 namespace {
 
-void Press(WORD vk)
-{
-    Key(vk, true);
-    Key(vk, false);
-}
-
-void AltKey(WORD vk)
-{
-    Key(VK_MENU, true);
-    Press(vk);
-    Key(VK_MENU, false);
-}
-
-void ClickAt(TControl& control, int x, int y)
-{
-    MoveCursorTo(control, x, y);
-    MouseButton(true, true);
-    MouseButton(true, false);
-}
-
 // The parent with its windowless children, as its window shows them.
 void Render(TWinControl& parent, TBitmap& out)
 {
@@ -46,14 +27,13 @@ void Render(TWinControl& parent, TBitmap& out)
     parent.PaintTo(out.Canvas());
 }
 
-// The smallest rectangle of `area` holding the pixels that differ from `background`.
+// The smallest rectangle of `area` holding the pixels that are not `background`.
 RECT Ink(const TBitmap& b, RECT area, TColor background)
 {
     RECT ink{area.right, area.bottom, area.left, area.top};
-    const TColor back = ColorToRGB(background);
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (b.Pixel(x, y) != back) {
+            if (b.Pixel(x, y) != ColorToRGB(background)) {
                 ink.left = std::min<LONG>(ink.left, x);
                 ink.top = std::min<LONG>(ink.top, y);
                 ink.right = std::max<LONG>(ink.right, x + 1);
@@ -87,7 +67,6 @@ TEST_F(StandardControls, ACheckBoxRunsOnClickOnceForEveryChangeByTheUserOrByCode
     other.SetBounds(10, 40, 120, 17);
     int clicks = 0;
     box.OnClick = [&](TControl&) { ++clicks; };
-    auto windowChecked = [&] { return SendMessageW(box.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
     struct Step {
         std::function<void()> act;
         bool checked;
@@ -98,10 +77,10 @@ TEST_F(StandardControls, ACheckBoxRunsOnClickOnceForEveryChangeByTheUserOrByCode
         {[&] { box.SetChecked(true); }, true, 1, "set before the window exists"},
         {[&] { form.ShowActive(); }, true, 0, "the window shows the state"},
         {[&] { ClickAt(box, 6, 8); }, false, 1, "a mouse click"},
-        {[&] { Press(VK_SPACE); }, true, 1, "Space on the focused box"},
+        {[&] { Tap(VK_SPACE); }, true, 1, "Space on the focused box"},
         {[&] {
              other.SetFocus();
-             AltKey('C');
+             Tap('C', {VK_MENU});
          },
          false, 1, "its accelerator"},
         {[&] { box.SetChecked(false); }, false, 0, "set to the same state"},
@@ -113,26 +92,10 @@ TEST_F(StandardControls, ACheckBoxRunsOnClickOnceForEveryChangeByTheUserOrByCode
         s.act();
         Settle();
         EXPECT_EQ(box.Checked(), s.checked) << s.what;
-        EXPECT_EQ(windowChecked(), s.checked) << s.what;
+        EXPECT_EQ(SendMessageW(box.Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED, s.checked) << s.what;
         EXPECT_EQ(clicks, s.clicks) << s.what;
     }
     EXPECT_TRUE(box.Focused()) << "the accelerator focused it";
-}
-
-TEST_F(StandardControls, ACheckBoxTakesItsParentsBackground)
-{
-    TTestForm form(200, 60);
-    TWindowProbe page(&form, "page", nullptr, RECT{0, 0, 200, 60});
-    page.SetColor(0x00D0E0F0);
-    TCheckBox box(&page);
-    box.SetBounds(10, 10, 150, 17);
-    box.SetCaption("On a page");
-    form.ShowActive();
-    box.Update();
-    HDC dc = GetDC(box.Handle());
-    const COLORREF beyondText = GetPixel(dc, 145, 8);
-    ReleaseDC(box.Handle(), dc);
-    EXPECT_EQ(static_cast<TColor>(beyondText), 0x00D0E0F0);
 }
 
 TEST_F(StandardControls, LabelTextIsAlignedWrappedUnderlinedAndEmbossedWhenDisabled)
@@ -145,70 +108,50 @@ TEST_F(StandardControls, LabelTextIsAlignedWrappedUnderlinedAndEmbossedWhenDisab
     label.SetFont(TFont{"Tahoma", -11, false, false, false, false, DEFAULT_CHARSET, clBlack});
     TBitmap b;
     const RECT area{0, 0, 180, 40};
-    HDC screen = GetDC(nullptr);
-    TCanvas measure(screen);
-    measure.SetFont(label.Font());
-    const int lineHeight = measure.MeasureText("Wg", DT_SINGLELINE).cy;
-    const int goWidth = measure.MeasureText("Go", DT_SINGLELINE).cx;
-    measure.SetHandle(nullptr);
-    ReleaseDC(nullptr, screen);
+    TBitmap scratch(1, 1);
+    scratch.Canvas().SetFont(label.Font());
+    const int lineHeight = scratch.Canvas().MeasureText("Wg", DT_SINGLELINE).cy;
+    const int goWidth = scratch.Canvas().MeasureText("Go", DT_SINGLELINE).cx;
+    auto ink = [&] {
+        Render(back, b);
+        return Ink(b, area, clWhite);
+    };
 
     label.SetCaption("&Go");
-    Render(back, b);
-    const RECT left = Ink(b, area, clWhite);
-    EXPECT_LE(left.left, 1) << "left-justified";
-    EXPECT_NEAR(left.right - left.left, goWidth, 2) << "the ampersand is not drawn";
+    EXPECT_LE(ink().left, 1) << "left-justified";
+    EXPECT_NEAR(ink().right - ink().left, goWidth, 2) << "the ampersand is not drawn";
     label.SetShowAccelChar(false);
-    Render(back, b);
-    EXPECT_GT(Ink(b, area, clWhite).right - Ink(b, area, clWhite).left, goWidth + 3) << "\"&\" drawn as itself";
+    EXPECT_GT(ink().right - ink().left, goWidth + 3) << "\"&\" drawn as itself";
     label.SetShowAccelChar(true);
-
     label.SetAlignment(TAlignment::taRightJustify);
-    Render(back, b);
-    EXPECT_GE(Ink(b, area, clWhite).right, 178) << "right-justified";
+    EXPECT_GE(ink().right, 178) << "right-justified";
     label.SetAlignment(TAlignment::taCenter);
-    Render(back, b);
-    const RECT centred = Ink(b, area, clWhite);
-    EXPECT_NEAR((centred.left + centred.right) / 2, 90, 2) << "centred";
+    EXPECT_NEAR((ink().left + ink().right) / 2, 90, 2) << "centred";
 
     label.SetAlignment(TAlignment::taLeftJustify);
     label.SetCaption("Line one\r\nLine two");
-    Render(back, b);
-    EXPECT_GT(Ink(b, area, clWhite).bottom, lineHeight + 2) << "two lines";
+    EXPECT_GT(ink().bottom, lineHeight + 2) << "two lines";
     label.SetCaption("several words that cannot fit on one line of this label");
-    Render(back, b);
-    EXPECT_LE(Ink(b, area, clWhite).bottom, lineHeight + 1) << "one clipped line without WordWrap";
+    EXPECT_LE(ink().bottom, lineHeight + 1) << "one clipped line without WordWrap";
     label.SetWordWrap(true);
-    Render(back, b);
-    EXPECT_GT(Ink(b, area, clWhite).bottom, lineHeight + 2) << "wrapped";
+    EXPECT_GT(ink().bottom, lineHeight + 2) << "wrapped";
 
-    label.SetWordWrap(false);
     label.SetCaption("Off");
     label.SetEnabled(false);
     Render(back, b);
-    EXPECT_GT(CountColor(b, area, clBtnShadow), 0) << "embossed: shadow copy";
-    EXPECT_GT(CountColor(b, area, clBtnHighlight), 0) << "and a highlight copy under it";
+    EXPECT_GT(CountColor(b, area, clBtnShadow), 0) << "embossed: a shadow copy";
+    EXPECT_GT(CountColor(b, area, clBtnHighlight), 0) << "over a highlight copy";
     EXPECT_EQ(CountColor(b, area, clBlack), 0) << "not in the font colour";
-}
 
-TEST_F(StandardControls, AnOpaqueLabelFillsItsColourATransparentOneShowsItsParent)
-{
-    TTestForm form(120, 40);
-    TWindowProbe back(&form, "back", nullptr, RECT{0, 0, 120, 40});
-    back.SetColor(0x00E0C0A0);
-    TLabel label(&back);
-    label.SetBounds(10, 10, 60, 16);
     label.SetCaption("x");
-    TBitmap b;
     Render(back, b);
-    EXPECT_EQ(b.Pixel(60, 20), 0x00E0C0A0) << "parent colour by default";
+    EXPECT_EQ(b.Pixel(170, 30), clWhite) << "the parent's colour by default";
     label.SetColor(0x000000FF);
     Render(back, b);
-    EXPECT_EQ(b.Pixel(60, 20), 0x000000FF);
+    EXPECT_EQ(b.Pixel(170, 30), 0x000000FF) << "opaque in its own colour";
     label.SetTransparent(true);
     Render(back, b);
-    EXPECT_EQ(b.Pixel(60, 20), 0x00E0C0A0);
-    EXPECT_EQ(b.Pixel(5, 5), 0x00E0C0A0);
+    EXPECT_EQ(b.Pixel(170, 30), clWhite) << "transparent";
 }
 
 TEST_F(StandardControls, ALabelClicksOnReleaseInsideAndFocusesItsPartnerOnItsAccelerator)
@@ -229,7 +172,6 @@ TEST_F(StandardControls, ALabelClicksOnReleaseInsideAndFocusesItsPartnerOnItsAcc
 
     ClickAt(label, 20, 8);
     EXPECT_EQ(clicks, 1) << "pressed and released inside";
-    MoveCursorTo(label, 20, 8);
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
     MouseButton(true, true);
     MoveCursorTo(form, 200, 50);
@@ -237,12 +179,10 @@ TEST_F(StandardControls, ALabelClicksOnReleaseInsideAndFocusesItsPartnerOnItsAcc
     EXPECT_EQ(clicks, 1) << "released outside";
 
     other.SetFocus();
-    AltKey('N');
+    Tap('N', {VK_MENU});
     EXPECT_TRUE(edit->Focused());
     edit.reset();
     EXPECT_EQ(label.FocusControl(), nullptr) << "forgotten when it goes";
-    AltKey('N');
-    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(StandardControls, AnImageIsCentredTransparentAndSizedToItsPicture)
@@ -272,17 +212,16 @@ TEST_F(StandardControls, AnImageIsCentredTransparentAndSizedToItsPicture)
         image.SetCenter(c.center);
         image.SetTransparent(c.transparent);
         Render(back, b);
-        EXPECT_EQ(b.Pixel(c.corner.x, c.corner.y), ColorToRGB(c.key)) << c.what;
+        EXPECT_EQ(b.Pixel(c.corner.x, c.corner.y), c.key) << c.what;
         EXPECT_EQ(b.Pixel(c.corner.x + 2, c.corner.y + 1), 0x00008000) << c.what;
         EXPECT_EQ(b.Pixel(c.corner.x + 10, c.corner.y + 6), clWhite) << c.what << ": outside the picture";
     }
     image.SetAutoSize(true);
-    EXPECT_EQ(image.Width(), 10);
-    EXPECT_EQ(image.Height(), 6);
-    TBitmap bigger(20, 16);
-    image.SetPicture(bigger);
-    EXPECT_EQ(image.Width(), 20) << "follows a new picture";
-    EXPECT_EQ(image.Height(), 16);
+    EXPECT_EQ(image.BoundsRect().right, 10);
+    EXPECT_EQ(image.BoundsRect().bottom, 6);
+    image.SetPicture(TBitmap(20, 16));
+    EXPECT_EQ(image.BoundsRect().right, 20) << "follows a new picture";
+    EXPECT_EQ(image.BoundsRect().bottom, 16);
 }
 
 TEST_F(StandardControls, BevelShapesDrawShadowAndHighlightWhereTheirStyleSays)
@@ -332,10 +271,10 @@ TEST_F(StandardControls, BevelShapesDrawShadowAndHighlightWhereTheirStyleSays)
 
 namespace {
 
-// Counts the paints that really happened (WM_PAINT of a window, or a
-// windowless control's Paint), so a leak test knows it painted at all.
+// Counts the paints that really happened (a window's WM_PAINT, a windowless
+// control's Paint), so the leak test knows that it painted at all.
 template <class Control>
-class TCountedWindow : public Control {
+class TCounted : public Control {
 public:
     using Control::Control;
     int paints = 0;
@@ -365,25 +304,22 @@ public:
 TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectBehind)
 {
     TTestForm form(400, 200);
-    TCountedWindow<TPageControl> pages(&form);
+    TCounted<TPageControl> pages(&form);
     pages.SetBounds(5, 5, 390, 190);
-    TCountedWindow<TTabSheet> sheet(&pages);
+    TCounted<TTabSheet> sheet(&pages);
     sheet.SetCaption("General");
-    sheet.SetColor(0x00D8E8F0);
-    TCountedWindow<TEdit> edit(&sheet), readOnly(&sheet);
+    TCounted<TEdit> edit(&sheet), readOnly(&sheet);
     edit.SetBounds(10, 10, 120, 21);
     edit.SetText("text");
-    edit.SetColor(0x00C0FFFF);
     readOnly.SetBounds(10, 40, 120, 21);
     readOnly.SetText("read-only");
     readOnly.SetReadOnly(true);
-    TCountedWindow<TButton> button(&sheet);
+    TCounted<TButton> button(&sheet);
     button.SetBounds(10, 70, 75, 25);
     button.SetCaption("&Push");
-    TCountedWindow<TCheckBox> box(&sheet);
+    TCounted<TCheckBox> box(&sheet);
     box.SetBounds(10, 100, 120, 17);
     box.SetCaption("&Check");
-    box.SetChecked(true);
     TCountedGraphic<TLabel> label(&sheet), disabled(&sheet);
     label.SetBounds(150, 10, 120, 30);
     label.SetCaption("Two\r\nlines");
@@ -395,9 +331,7 @@ TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectB
     image.SetBounds(150, 70, 40, 40);
     TBitmap picture(20, 20);
     picture.Fill(clFuchsia);
-    picture.Canvas().FillRect(RECT{4, 4, 16, 16}, clBlue);
     image.SetPicture(picture);
-    image.SetCenter(true);
     image.SetTransparent(true);
     TCountedGraphic<TBevel> bevel(&sheet);
     bevel.SetBounds(200, 70, 100, 40);
@@ -409,13 +343,12 @@ TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectB
                            &label.paints, &disabled.paints, &image.paints,    &bevel.paints,  &pages.paints};
     constexpr int kinds = 10;
     TBitmap offscreen(400, 200);
-    // Every tenth paint goes through the window system (WM_PAINT after an
-    // invalidation, the page control's too); the others run the same paint
-    // code into an off-screen DC (WM_PAINT with a DC; a windowless control's
-    // Paint), which is what costs GDI objects if anything does. The system
-    // tab control, slow to draw and none of our code, paints the first way only.
+    // Every tenth round goes through the window system (an invalidation and
+    // WM_PAINT); the others run the same paint code into an off-screen DC,
+    // about twenty times faster under Wine. The system tab control, slow to
+    // draw and none of our code, paints in the first way only.
     auto paint = [&](int i) {
-        if (i % 500 == 0) { // a brush of its own goes, another comes
+        if (i % 500 == 0) { // plain colours: a brush of its own goes, another comes
             edit.SetColor(i % 1000 ? 0x00C0FFFF : 0x00FFC0C0);
             box.SetColor(i % 1000 ? 0x00D8E8F0 : 0x00F0E8D8);
         }
@@ -423,17 +356,15 @@ TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectB
         if (i / kinds % 10 == 0) {
             c->Invalidate();
             c->Update();
-        } else if (c == &pages) {
-            return;
-        } else if (c->IsWindowed()) {
+        } else if (c->IsWindowed() && c != &pages) {
             SendMessageW(static_cast<TWinControl*>(c)->Handle(), WM_PAINT,
                          reinterpret_cast<WPARAM>(offscreen.Canvas().Handle()), 0);
-        } else {
+        } else if (!c->IsWindowed()) {
             TCanvasState state(offscreen.Canvas());
             static_cast<TGraphicControl*>(c)->Paint(offscreen.Canvas());
         }
     };
-    for (int i = 0; i < 10 * kinds * 2; ++i) // caches filled
+    for (int i = 0; i < 200; ++i) // caches filled
         paint(i);
     int before[kinds];
     for (int k = 0; k < kinds; ++k)
@@ -443,6 +374,5 @@ TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectB
         paint(i);
     EXPECT_EQ(LiveGdiObjects(), objects);
     for (int k = 0; k < kinds; ++k)
-        EXPECT_GE(*counts[k] - before[k], controls[k] == &pages ? 10000 / kinds / 10 : 10000 / kinds)
-            << "control " << k << " painted each time";
+        EXPECT_GE(*counts[k] - before[k], controls[k] == &pages ? 100 : 1000) << "control " << k << " painted";
 }
