@@ -26,19 +26,20 @@ class TPagesForm : public TTestForm {
 public:
     TPagesForm() : TTestForm(300, 200)
     {
-        first.Name = "first";
+        const std::pair<TControl*, const char*> names[] = {{&first, "first"}, {&pages, "pages"}, {&a, "a"},
+                                                            {&b, "b"},         {&c, "c"},         {&d, "d"},
+                                                            {&ok, "ok"}};
+        for (const auto& [control, name] : names)
+            control->Name = std::string(name);
         first.SetBounds(5, 5, 60, 21);
-        pages.Name = "pages";
         pages.SetBounds(70, 5, 220, 160);
         general.SetCaption("General");
         dirs.SetCaption("Dirs and Files");
-        Place(a, "a", "&Alpha", 10);
-        Place(b, "b", "&Bravo", 35);
-        c.Name = "c";
+        Place(a, "&Alpha", 10);
+        Place(b, "&Bravo", 35);
         c.SetBounds(10, 10, 100, 21);
-        Place(d, "d", "&Delta", 35);
+        Place(d, "&Delta", 35);
         d.SetTabOrder(0); // first on its page, though created later
-        ok.Name = "ok";
         ok.SetBounds(5, 170, 60, 25);
         pages.OnChange = [this](TControl&) { ++changes; };
     }
@@ -53,9 +54,8 @@ public:
     int changes = 0;
 
 private:
-    static void Place(TCheckBox& box, const std::string& name, const std::string& caption, int top)
+    static void Place(TCheckBox& box, const std::string& caption, int top)
     {
-        box.Name = name;
         box.SetCaption(caption);
         box.SetBounds(10, top, 100, 17);
     }
