@@ -25,6 +25,15 @@ void ReportQuietly(const char* text) noexcept
     OutputDebugStringA("\n");
 }
 
+// The control of ours that is (or holds) the window.
+TWinControl* FocusedControlOf(HWND hwnd)
+{
+    for (HWND h = hwnd; h; h = (GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD) ? GetParent(h) : nullptr)
+        if (TWinControl* c = TWinControl::FromHandle(h))
+            return c;
+    return nullptr;
+}
+
 } // namespace
 
 void ReportCallbackError(std::exception_ptr error) noexcept
@@ -100,6 +109,10 @@ bool TApplication::IsKeyMessage(MSG& msg)
     const auto key = static_cast<WORD>(msg.wParam);
     switch (msg.message) {
     case WM_KEYDOWN:
+        // The focused control and its containers may take a key first.
+        for (TWinControl* c = FocusedControlOf(msg.hwnd); c; c = c->Parent())
+            if (c->ChildKey(key, CurrentShiftState()))
+                return true;
         // Tab moves in the form's tab order (not the z-order) unless the
         // focused control takes it; Enter and Escape press the form's buttons.
         if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {

@@ -20,7 +20,8 @@ public:
     std::wstring Title = L"Quillon";
     TForm* MainForm = nullptr;
     TColor HintColor = clInfoBk;
-    int HintHidePause = 2500;           // ms
+    int HintPause = 500;                // ms until a hint shows
+    int HintHidePause = 2500;           // ms until it hides
     // Replaces the message box of the default error report (tests). When it
     // throws, the message box is shown after all.
     std::function<void(const std::exception&)> OnException;

@@ -105,3 +105,72 @@ bool TButton::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 }
 
 } // namespace quillon
+
+namespace quillon {
+
+TCheckBox::TCheckBox(TWinControl* parent) : TWinControl(parent)
+{
+    SetBounds(Left(), Top(), 97, 17);
+    SetTabStop(true);
+    SetParentColor(true);
+}
+
+void TCheckBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.superclassOf = L"BUTTON";
+    // Not an automatic check box: the state changes in one place, SetChecked.
+    params.style |= BS_CHECKBOX;
+}
+
+void TCheckBox::HandleCreated()
+{
+    TWinControl::HandleCreated();
+    SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::SetChecked(bool value)
+{
+    if (value == checked_)
+        return;
+    checked_ = value;
+    if (HandleAllocated())
+        SendMessageW(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!Loading())
+        Click();
+}
+
+bool TCheckBox::DialogChar(wchar_t ch)
+{
+    if (!IsAccel(ch, Caption()) || !CanFocus())
+        return false;
+    SetFocus();
+    if (Focused())
+        Toggle();
+    return true;
+}
+
+bool TCheckBox::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED) {
+            Toggle();
+            return true;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        result = AnswerControlColor(reinterpret_cast<HDC>(wp), Font().color, Color(), brush_);
+        return true;
+    }
+    return TWinControl::Reflected(msg, wp, lp, result);
+}
+
+void TCheckBox::ColorChanged()
+{
+    brush_.Reset();
+    TWinControl::ColorChanged();
+}
+
+} // namespace quillon

@@ -50,3 +50,33 @@ private:
 };
 
 } // namespace quillon
+
+namespace quillon {
+
+// TCheckBox: a two-state check box. The state is ours (the window shows it):
+// a user's click, Space or accelerator toggles it, and every change of the
+// state, by the user or by SetChecked, runs OnClick once (a stored state set
+// while loading runs nothing). Its background is
+// its colour, by default the parent's (a tab page).
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TWinControl* parent);
+
+    bool Checked() const { return checked_; }
+    void SetChecked(bool value);
+    void Toggle() { SetChecked(!checked_); }
+
+    bool DialogChar(wchar_t ch) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void HandleCreated() override;
+    bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void ColorChanged() override;
+
+private:
+    bool checked_ = false;
+    TControlBrush brush_;
+};
+
+} // namespace quillon

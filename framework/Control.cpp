@@ -2,6 +2,7 @@
 
 #include "base/TextConvert.h"
 #include "framework/Forms.h"
+#include "framework/Hints.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -147,6 +148,7 @@ TControl::TControl(TWinControl* parent) : parent_(parent)
 TControl::~TControl()
 {
     SetAction(nullptr);
+    ForgetHintControl(this);
     if (mouseControl == this)
         mouseControl = nullptr;
     if (parent_) {
@@ -376,6 +378,8 @@ void TControl::ActionChange(TBasicAction& sender)
 
 void TControl::MouseDown(TMouseButton button, unsigned shift, int x, int y)
 {
+    if (button == TMouseButton::mbLeft && (controlStyle_ & csClickEvents))
+        clickPressed_ = true;
     if (OnMouseDown)
         OnMouseDown(*this, button, shift, x, y);
 }
@@ -388,6 +392,11 @@ void TControl::MouseMove(unsigned shift, int x, int y)
 
 void TControl::MouseUp(TMouseButton button, unsigned shift, int x, int y)
 {
+    if (button == TMouseButton::mbLeft && clickPressed_) {
+        clickPressed_ = false;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            Click();
+    }
     if (OnMouseUp)
         OnMouseUp(*this, button, shift, x, y);
 }

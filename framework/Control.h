@@ -27,6 +27,8 @@ enum class TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient
 
 // Horizontal placement of text within a control.
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+// A plain border or none (edits, the gradient label).
+enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 
 // Mouse cursors. crDefault leaves the window class's own cursor (an edit
 // keeps its I-beam).
@@ -74,6 +76,7 @@ enum : unsigned {
     csOpaque = 2,       // paints every pixel: no background erase
     csDoubleClicks = 4, // wants double-click messages
     csAcceptsControls = 8, // a container: a control parent for the keyboard
+    csClickEvents = 16, // a left press and release inside is a Click
 };
 
 class TControl : public TComponent {
@@ -234,6 +237,7 @@ private:
     TCursor cursor_ = TCursor::crDefault;
     unsigned controlStyle_ = 0;
     TBasicAction* action_ = nullptr;
+    bool clickPressed_ = false; // csClickEvents: the left button went down here
 };
 
 // The control under the pointer by the enter/leave notices; setting it sends

@@ -94,6 +94,17 @@ UINT TCustomEdit::DialogCode(UINT original)
     return original & ~static_cast<UINT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
 }
 
+bool TCustomEdit::KeyDown(WORD key, unsigned shift)
+{
+    // Measured under Wine: once asked WM_GETDLGCODE with a message (as the
+    // form's key handling does), a multi-line system edit posts WM_CLOSE to
+    // its parent on Escape and sends it IDOK on Enter. The form has had
+    // these keys already; the characters still come (WM_CHAR).
+    if ((key == VK_ESCAPE || key == VK_RETURN) && IsMultiLineWindow())
+        return true;
+    return TWinControl::KeyDown(key, shift);
+}
+
 void TCustomEdit::DoEnter()
 {
     if (AutoSelect && !pressing_ && !IsMultiLineWindow())

@@ -12,10 +12,6 @@
 
 namespace quillon {
 
-// The edit's own border: none, or the system's (sunken with Ctl3D, else a
-// one-pixel line).
-enum class TBorderStyle : uint8_t { bsNone, bsSingle };
-
 class TCustomEdit : public TWinControl {
 public:
     explicit TCustomEdit(TWinControl* parent);
@@ -33,6 +29,8 @@ public:
     void SetAlignment(TAlignment value);
     bool HideSelection() const { return hideSelection_; }
     void SetHideSelection(bool value);
+    // The edit's own border: none, or the system's (sunken with Ctl3D, else
+    // a one-pixel line).
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value);
     bool Ctl3D() const { return ctl3D_; }
@@ -67,6 +65,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     UINT DialogCode(UINT original) override;
+    bool KeyDown(WORD key, unsigned shift) override;
     void DoEnter() override;
     void TextChanged() override;
     void ColorChanged() override;

@@ -3,6 +3,7 @@
 // enter/leave notices, capture, and the cancel-mode notice to the form's
 // active control when another control is pressed.
 #include "framework/Forms.h"
+#include "framework/Hints.h"
 
 #include <windowsx.h>
 
@@ -37,6 +38,7 @@ TControl* TWinControl::MouseTarget(POINT client) const
 
 LRESULT TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    RelayHintMouse(*this, msg, wp, lp);
     TControl* target = MouseTarget(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
     if (IsPress(msg))
         if (TForm* form = ParentForm())

@@ -4,6 +4,7 @@
 #include "base/TextConvert.h"
 #include "framework/Callback.h"
 #include "framework/Forms.h"
+#include "framework/Hints.h"
 #include "framework/PaintGuards.h"
 #include "framework/WindowClass.h"
 
@@ -389,6 +390,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
+        if (msg == WM_NOTIFY && lp && HintWindowNotified(*reinterpret_cast<const NMHDR*>(lp)))
+            return 0;
         LRESULT result = 0;
         if (ReflectToChild(msg, wp, lp, result))
             return result;

@@ -79,6 +79,9 @@ public:
     bool CanFocus() const;
     // Enter clicks the focused control itself when it is a push button.
     virtual bool IsPushButton() const { return false; }
+    // A key went down in this control or in one inside it, before the
+    // focused control sees it: true when taken (a page control's Ctrl+Tab).
+    virtual bool ChildKey(WORD /*key*/, unsigned /*shift*/) { return false; }
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;

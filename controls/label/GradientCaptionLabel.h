@@ -11,7 +11,6 @@
 namespace quillon {
 
 enum class TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
-enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 // Which edge lines to draw: a set of bits.

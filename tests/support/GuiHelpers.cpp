@@ -83,6 +83,23 @@ void Key(WORD vk, bool down)
     Settle();
 }
 
+void Tap(WORD vk, std::initializer_list<WORD> modifiers)
+{
+    for (WORD m : modifiers)
+        Key(m, true);
+    Key(vk, true);
+    Key(vk, false);
+    for (WORD m : modifiers)
+        Key(m, false);
+}
+
+void ClickAt(TControl& control, int x, int y)
+{
+    MoveCursorTo(control, x, y);
+    MouseButton(true, true);
+    MouseButton(true, false);
+}
+
 TTestForm::TTestForm(int width, int height, TColor color)
 {
     SetColor(color);

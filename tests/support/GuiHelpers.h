@@ -3,6 +3,7 @@
 #include "framework/Forms.h"
 
 #include <functional>
+#include <initializer_list>
 
 namespace quillon::test {
 
@@ -23,6 +24,10 @@ void MoveCursorTo(TControl& control, int x, int y); // control coordinates
 void MoveCursorToScreen(POINT p);
 void MouseButton(bool left, bool down);
 void Key(WORD vk, bool down);
+// A key pressed and released, with modifiers held around it.
+void Tap(WORD vk, std::initializer_list<WORD> modifiers = {});
+// A left click at a point of the control.
+void ClickAt(TControl& control, int x, int y);
 
 // A visible dialog-style form for tests, activated so hover tracking runs.
 class TTestForm : public TForm {
