@@ -293,6 +293,13 @@ void TQnCustomComboBox::SetItemIndexOnly(int index)
         list_->SetItemIndex(index);
 }
 
+void TQnCustomComboBox::MatchItemToText()
+{
+    SetItemIndexOnly(IndexOfItem(ItemList, Text()));
+    RunCheckGlyphPainter(false);
+    Invalidate();
+}
+
 void TQnCustomComboBox::RunCheckGlyphPainter(bool raise)
 {
     if (!CheckGlyphPainter || CheckGlyph().Empty())

@@ -100,6 +100,10 @@ public:
 
     // The item's text goes into the edit (empty for an index out of range).
     void SelectItem(int index);
+    // ItemIndex found from the text as focus loss finds it (the item equal to
+    // it, case ignored, or -1), and the check glyph painted for it: for a text
+    // set from code, which leaves ItemIndex as it was. The text stays.
+    void MatchItemToText();
     void DropDown();
     void CloseUp(bool accept, bool immediately) override;
     bool DroppedDown() const override { return Dropped(); }

@@ -130,6 +130,26 @@ TEST_F(ColorCombo, CreatedAndLoadedStates)
     EXPECT_EQ(Swatch(), ColorToRGB(clHighlight));
 }
 
+TEST_F(ColorCombo, TextFromCodeKeepsTheItemUntilMatchedToIt)
+{
+    struct Case {
+        const char* text;
+        int index;
+        TColor value;
+    } cases[] = {{"clRed", 9, 0x0000FF}, {"clred", 9, 0x0000FF}, {"$00123456", -1, 0x123456}, {"abc", -1, clWhite}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        combo->SetColorValue(clHighlight);
+        combo->SetText(c.text);
+        EXPECT_EQ(combo->ItemIndex(), 29) << "a text from code leaves the item";
+        combo->MatchItemToText();
+        EXPECT_EQ(combo->Text(), c.text);
+        EXPECT_EQ(combo->ItemIndex(), c.index);
+        EXPECT_EQ(combo->ColorValue(), c.value);
+        EXPECT_EQ(Swatch(), ColorToRGB(c.value));
+    }
+}
+
 TEST_F(ColorCombo, TypingCompletesAfterThreeLetters)
 {
     Retype(L"cl");
