@@ -1,12 +1,16 @@
 // Quillon: switches on hidden options of the Delphi 5 IDE.
-#include "app/PlaceholderWindow.h"
+#include "app/ProgramStart.h"
+#include "framework/Application.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    quillon::Application().Title = L"Quillon";
-    quillon::TPlaceholderWindow main;
-    quillon::Application().Run(main);
+    try {
+        quillon::RunProgram();
+    } catch (const std::exception& error) {
+        // Only a broken build gets here (a missing resource): say so.
+        quillon::Application().HandleException(error);
+    }
     return 0;
 }

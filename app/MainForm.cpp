@@ -1,0 +1,363 @@
+#include "app/MainForm.h"
+
+#include <algorithm>
+
+namespace quillon {
+
+namespace {
+
+constexpr int ColorTag = 7;
+constexpr int CenturyTag = 8;
+constexpr int FontTag = 9;
+
+constexpr TColor HintPaleYellow = 0xE1FFFF;
+constexpr int HintHideMs = 5000;
+constexpr TColor FontButtonBorder = 0x555E66;
+
+std::string Text(std::string_view text)
+{
+    return std::string(text);
+}
+
+} // namespace
+
+TfrmMain::TfrmMain()
+{
+    checkBoxes_ = {nullptr,          &chkPaletteSelect, &chkPaletteScroll, &chkNoCtrlAlt,   &chkRightToLeft,
+                   &chkFonts,        &chkCodeInsight,   &chkObjectInsp,    &chkDigitCentury, &chkDefaultFont,
+                   &chkJIT,          &chkTemplateDir,   &chkUniversumWiz,  &chkVC,           &chkPrivDir};
+    textEditors_[ColorTag] = &cbColor;
+    textEditors_[CenturyTag] = &edtDigitCentury;
+    textEditors_[11] = &edtTemplateDir;
+    textEditors_[12] = &edtUniversumWiz;
+    textEditors_[13] = &edtVC;
+    textEditors_[14] = &edtPrivDir;
+
+    Load([this] { SetProperties(); });
+    BindEvents();
+    RunCreateEvent([this] { FormCreate(); });
+}
+
+TfrmMain::~TfrmMain()
+{
+    // Controls go one by one from here on: no handler may reach a gone one.
+    OnCloseQuery = nullptr;
+    cbColor.OnChange = nullptr;
+    edtDigitCentury.OnChange = nullptr;
+    for (TCheckBox* box : checkBoxes_)
+        if (box)
+            box->OnClick = nullptr;
+}
+
+void TfrmMain::SetDialogs(TForm* about, TForm* confirm)
+{
+    about_ = about;
+    confirm_ = confirm;
+}
+
+// ---- building the window
+
+// Each control's stored properties, in their stored order; only what differs
+// from the control's defaults.
+void TfrmMain::SetProperties()
+{
+    SetCaption("Quillon v0.8");
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetClientSize(283, 307);
+    Position = TPosition::poScreenCenter;
+    ShowHint = true;
+
+    // AppEvents: the application's hints.
+    Application().HintColor = HintPaleYellow;
+    Application().HintHidePause = HintHideMs;
+
+    dlgSave.Title = "Save New DLL as..";
+    dlgSave.Filter = "DLL (*.dll)|*.dll|All Files (*.*)|*.*";
+    dlgSave.DefaultExt = "*.dll";
+    dlgFont.Font = TFont{};
+    dlgFont.Font.name = "MS Sans Serif";
+    dlgFont.Font.height = -11;
+
+    imgComp.SetBounds(0, 0, 40, 307);
+    imgComp.SetAlign(TAlign::alLeft);
+    imgComp.SetAutoSize(true);
+    imgComp.LoadFromResourceName("QN_IMGCOMP");
+
+    PageControl.SetBounds(44, 3, 237, 273);
+    PageControl.SetActivePage(&tabGeneral);
+    PageControl.SetHotTrack(true);
+    PageControl.SetTabOrder(0);
+    tabGeneral.SetCaption("General");
+    TabSheet2.SetCaption("Dirs and Files");
+
+    cbColor.SetBounds(24, 142, 143, 19);
+    cbColor.SetColor(clWhite);
+    cbColor.SetEnabled(false);
+    cbColor.Hint = Text(EntryForTag(ColorTag).hint);
+    cbColor.SetHideSelection(false);
+    cbColor.SetTabOrder(0);
+    // This order leaves the list's item 29 (clHighlight) selected.
+    cbColor.SetText(Text(EntryForTag(ColorTag).initialText));
+    cbColor.SetAlignment(TAlignment::taCenter);
+    cbColor.SetDropDownStyle(TDropDownStyle::clsDropDown);
+    cbColor.SetColorValue(clHighlight);
+    cbColor.SetColorWidth(15);
+    cbColor.SetDrawStyle(TControlStyle::fsFlat);
+
+    edtDigitCentury.SetBounds(144, 170, 26, 19);
+    edtDigitCentury.SetEnabled(false);
+    edtDigitCentury.Hint = Text(EntryForTag(CenturyTag).hint);
+    edtDigitCentury.SetTabOrder(1);
+    edtDigitCentury.SetText(Text(EntryForTag(CenturyTag).initialText));
+
+    btnFont.SetBounds(165, 194, 18, 18);
+    btnFont.SetCaption("...");
+    btnFont.SetEnabled(false);
+    btnFont.SetTabOrder(12);
+    btnFont.SetColorBorder(FontButtonBorder);
+
+    SetUpCheckBox(chkPaletteSelect, 1, 17, 111, 2);
+    SetUpCheckBox(chkPaletteScroll, 2, 35, 113, 3);
+    SetUpCheckBox(chkNoCtrlAlt, 3, 53, 105, 4);
+    SetUpCheckBox(chkRightToLeft, 4, 71, 169, 5);
+    SetUpCheckBox(chkFonts, 5, 89, 89, 6);
+    SetUpCheckBox(chkCodeInsight, 6, 107, 155, 7);
+    SetUpCheckBox(chkObjectInsp, 7, 125, 201, 8);
+    SetUpCheckBox(chkDigitCentury, 8, 171, 131, 9);
+    SetUpCheckBox(chkDefaultFont, 9, 195, 153, 10);
+    SetUpCheckBox(chkJIT, 10, 216, 183, 11);
+
+    edtTemplateDir.SetColor(clWhite);
+    SetUpPathEditor(edtTemplateDir, 11, 35, 19, 0);
+    SetUpPathEditor(edtUniversumWiz, 12, 88, 19, 1);
+    SetUpPathEditor(edtVC, 13, 141, 21, 2);
+    SetUpPathEditor(edtPrivDir, 14, 197, 21, 3);
+    SetUpCheckBox(chkTemplateDir, 11, 17, 165, 4);
+    SetUpCheckBox(chkUniversumWiz, 12, 69, 163, 5);
+    SetUpCheckBox(chkVC, 13, 123, 163, 6);
+    SetUpCheckBox(chkPrivDir, 14, 179, 171, 7);
+
+    btnOk.SetBounds(44, 280, 75, 23);
+    btnOk.SetCaption("Ok");
+    btnOk.SetDefault(true);
+    btnOk.SetTabOrder(1);
+
+    btnCancel.SetBounds(125, 280, 75, 23);
+    btnCancel.SetCaption("Cancel");
+    btnCancel.SetCancel(true);
+    btnCancel.SetTabOrder(2);
+
+    btnApply.SetBounds(206, 280, 75, 23);
+    btnApply.SetCaption("&Apply");
+    btnApply.SetEnabled(false);
+    btnApply.SetTabOrder(3);
+
+    // Over the right end of the tab row: created after the page control, so
+    // above it, yet last in the tab order.
+    EdgeButton1.SetBounds(207, 2, 74, 20);
+    EdgeButton1.SetCaption("About ...");
+    EdgeButton1.SetTabOrder(4);
+}
+
+void TfrmMain::SetUpCheckBox(TCheckBox& box, int tag, int top, int width, int tabOrder)
+{
+    const TweakEntry& entry = EntryForTag(tag);
+    box.SetBounds(10, top, width, 15);
+    box.SetCaption(Text(entry.caption));
+    box.Hint = Text(entry.hint);
+    box.Tag = tag;
+    box.SetTabOrder(tabOrder);
+}
+
+void TfrmMain::SetUpPathEditor(TQnChoiceEdit& editor, int tag, int top, int height, int tabOrder)
+{
+    const TweakEntry& entry = EntryForTag(tag);
+    editor.SetBounds(24, top, 187, height);
+    editor.SetEnabled(false);
+    editor.Hint = Text(entry.hint);
+    editor.SetTabOrder(tabOrder);
+    editor.SetText(Text(entry.initialText));
+    editor.SetReadOnly(true);
+    editor.SetButtonChoiceStyle(TChoiceBtnStyle::btsEllipsis);
+    editor.SetDrawStyle(TControlStyle::fsFlat);
+}
+
+void TfrmMain::BindEvents()
+{
+    OnCloseQuery = [this] { return FormCloseQuery(); };
+    for (TCheckBox* box : checkBoxes_)
+        if (box)
+            box->OnClick = [this](TControl& sender) { chkPaletteSelectClick(sender); };
+    cbColor.OnChange = [this](TControl& sender) { cbColorChange(sender); };
+    edtDigitCentury.OnChange = [this](TControl& sender) { edtDigitCenturyChange(sender); };
+    btnFont.OnClick = [this](TControl& sender) { btnFontClick(sender); };
+    btnApply.OnClick = [this](TControl& sender) { btnApplyClick(sender); };
+    btnOk.OnClick = [this](TControl& sender) { btnOkClick(sender); };
+    btnCancel.OnClick = [this](TControl& sender) { btnCancelClick(sender); };
+    EdgeButton1.OnClick = [this](TControl& sender) { EdgeButton1Click(sender); };
+    for (TQnChoiceEdit* folder : {&edtTemplateDir, &edtPrivDir})
+        folder->OnButtonClick = [this](TControl& sender) { edtTemplateDirButtonClick(sender); };
+    for (TQnChoiceEdit* dll : {&edtUniversumWiz, &edtVC})
+        dll->OnButtonClick = [this](TControl& sender) { edtUniversumWizButtonClick(sender); };
+}
+
+// ---- handlers
+
+void TfrmMain::FormCreate()
+{
+    state_.Load();
+}
+
+bool TfrmMain::FormCloseQuery()
+{
+    state_.CloseQuery([this] { return confirm_ ? confirm_->ShowModal() : mrCancel; });
+    return true;
+}
+
+void TfrmMain::chkPaletteSelectClick(TControl& sender)
+{
+    state_.CheckBoxClick(sender.Tag);
+}
+
+void TfrmMain::cbColorChange(TControl&)
+{
+    state_.ColorTextChanged();
+}
+
+void TfrmMain::edtDigitCenturyChange(TControl&)
+{
+    state_.CenturyTextChanged();
+}
+
+void TfrmMain::btnFontClick(TControl&)
+{
+    if (!dlgFont.Execute(Handle()))
+        return;
+    state_.FontConfirmed(DialogFont());
+}
+
+void TfrmMain::btnApplyClick(TControl&)
+{
+    state_.ApplySettings();
+}
+
+void TfrmMain::btnOkClick(TControl&)
+{
+    state_.ApplySettings();
+    Close();
+}
+
+void TfrmMain::btnCancelClick(TControl&)
+{
+    state_.Cancel();
+    Close();
+}
+
+void TfrmMain::EdgeButton1Click(TControl&)
+{
+    if (about_)
+        about_->ShowModal();
+}
+
+void TfrmMain::edtTemplateDirButtonClick(TControl& sender)
+{
+    const int tag = TagOfEditor(sender);
+    if (!tag)
+        return;
+    if (const auto folder = ChooseFolder(Handle(), "Choose a Folder", TextEditorOf(tag)->Text()))
+        state_.PathChosen(tag, *folder);
+}
+
+void TfrmMain::edtUniversumWizButtonClick(TControl& sender)
+{
+    const int tag = TagOfEditor(sender);
+    if (tag && dlgSave.Execute(Handle()))
+        state_.PathChosen(tag, dlgSave.FileName);
+}
+
+// ---- the tweak state's view
+
+TCheckBox& TfrmMain::CheckBoxOf(int tag) const
+{
+    EntryForTag(tag); // a tag outside 1..14 is an error
+    return *checkBoxes_[static_cast<size_t>(tag)];
+}
+
+TControl* TfrmMain::EditorOf(int tag) const
+{
+    if (tag == FontTag)
+        return const_cast<TFlatButton*>(&btnFont);
+    return TextEditorOf(tag);
+}
+
+TCustomEdit* TfrmMain::TextEditorOf(int tag) const
+{
+    return tag >= FirstTag && tag <= LastTag ? textEditors_[static_cast<size_t>(tag)] : nullptr;
+}
+
+int TfrmMain::TagOfEditor(const TControl& editor) const
+{
+    const auto it = std::find(textEditors_.begin(), textEditors_.end(), &editor);
+    return it == textEditors_.end() ? 0 : static_cast<int>(it - textEditors_.begin());
+}
+
+bool TfrmMain::Checked(int tag) const
+{
+    return CheckBoxOf(tag).Checked();
+}
+
+void TfrmMain::SetChecked(int tag, bool checked)
+{
+    CheckBoxOf(tag).SetChecked(checked);
+}
+
+std::string TfrmMain::EditorText(int tag) const
+{
+    const TCustomEdit* editor = TextEditorOf(tag);
+    return editor ? editor->Text() : std::string();
+}
+
+void TfrmMain::SetEditorText(int tag, const std::string& text)
+{
+    if (TCustomEdit* editor = TextEditorOf(tag))
+        editor->SetText(text);
+    // The swatch shows the loaded colour, not the one the text replaced.
+    if (tag == ColorTag)
+        cbColor.MatchItemToText();
+}
+
+void TfrmMain::SetEditorEnabled(int tag, bool enabled)
+{
+    if (TControl* editor = EditorOf(tag))
+        editor->SetEnabled(enabled);
+}
+
+FontDesc TfrmMain::DialogFont() const
+{
+    FontDesc font;
+    font.SetName(dlgFont.Font.name);
+    font.size = dlgFont.Font.Size();
+    font.bold = dlgFont.Font.bold;
+    font.italic = dlgFont.Font.italic;
+    return font;
+}
+
+void TfrmMain::SetDialogFont(const FontDesc& font)
+{
+    dlgFont.Font.name = font.Name();
+    dlgFont.Font.SetSize(font.size);
+    dlgFont.Font.bold = font.bold;
+    dlgFont.Font.italic = font.italic;
+}
+
+bool TfrmMain::ApplyEnabled() const
+{
+    return btnApply.Enabled();
+}
+
+void TfrmMain::SetApplyEnabled(bool enabled)
+{
+    btnApply.SetEnabled(enabled);
+}
+
+} // namespace quillon

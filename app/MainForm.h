@@ -1,0 +1,115 @@
+#pragma once
+// TfrmMain: the main settings window. A decorative strip, two pages of check
+// boxes (one per catalog entry) with their companion editors, and the Ok,
+// Cancel, Apply and About buttons. It is the tweak state's window: its
+// handlers forward to TTweakState, which loads, tracks changes and applies.
+#include "controls/choice/ChoiceEdit.h"
+#include "controls/choice/ColorComboBox.h"
+#include "controls/edit/EdgeButton.h"
+#include "controls/edit/FlatEdit.h"
+#include "controls/flat/FlatButton.h"
+#include "framework/Buttons.h"
+#include "framework/Dialogs.h"
+#include "framework/Forms.h"
+#include "framework/Image.h"
+#include "framework/Pages.h"
+#include "tweaks/Catalog.h"
+#include "tweaks/TweakState.h"
+
+#include <array>
+
+namespace quillon {
+
+class TfrmMain : public TForm, public ITweakWindow {
+public:
+    // Builds the window and runs its create event, the load.
+    TfrmMain();
+    ~TfrmMain() override;
+
+    // The about and confirmation dialogs, shown modally from here; they must
+    // outlive this window's last event.
+    void SetDialogs(TForm* about, TForm* confirm);
+
+    const TTweakState& TweakState() const { return state_; }
+    bool SettingsChanged() const { return state_.SettingsChanged(); }
+    TCheckBox& CheckBoxOf(int tag) const;
+    // The control a check box enables (null for the seven plain entries).
+    TControl* EditorOf(int tag) const;
+
+    // Non-visual components.
+    TSaveDialog dlgSave;
+    TFontDialog dlgFont;
+
+    // Controls, in the order they are created within each parent.
+    TImage imgComp{this};
+    TPageControl PageControl{this};
+    TTabSheet tabGeneral{&PageControl};
+    TTabSheet TabSheet2{&PageControl};
+    TQnColorComboBox cbColor{&tabGeneral};
+    TFlatEdit edtDigitCentury{&tabGeneral};
+    TFlatButton btnFont{&tabGeneral};
+    TCheckBox chkPaletteSelect{&tabGeneral};
+    TCheckBox chkPaletteScroll{&tabGeneral};
+    TCheckBox chkNoCtrlAlt{&tabGeneral};
+    TCheckBox chkRightToLeft{&tabGeneral};
+    TCheckBox chkFonts{&tabGeneral};
+    TCheckBox chkCodeInsight{&tabGeneral};
+    TCheckBox chkObjectInsp{&tabGeneral};
+    TCheckBox chkDigitCentury{&tabGeneral};
+    TCheckBox chkDefaultFont{&tabGeneral};
+    TCheckBox chkJIT{&tabGeneral};
+    TQnChoiceEdit edtTemplateDir{&TabSheet2};
+    TQnChoiceEdit edtUniversumWiz{&TabSheet2};
+    TQnChoiceEdit edtVC{&TabSheet2};
+    TQnChoiceEdit edtPrivDir{&TabSheet2};
+    TCheckBox chkTemplateDir{&TabSheet2};
+    TCheckBox chkUniversumWiz{&TabSheet2};
+    TCheckBox chkVC{&TabSheet2};
+    TCheckBox chkPrivDir{&TabSheet2};
+    TEdgeButton btnOk{this};
+    TEdgeButton btnCancel{this};
+    TEdgeButton btnApply{this};
+    TEdgeButton EdgeButton1{this};
+
+    // Event handlers.
+    void FormCreate();
+    bool FormCloseQuery();
+    void chkPaletteSelectClick(TControl& sender);
+    void cbColorChange(TControl& sender);
+    void edtDigitCenturyChange(TControl& sender);
+    void btnFontClick(TControl& sender);
+    void btnApplyClick(TControl& sender);
+    void btnOkClick(TControl& sender);
+    void btnCancelClick(TControl& sender);
+    void EdgeButton1Click(TControl& sender);
+    void edtTemplateDirButtonClick(TControl& sender);
+    void edtUniversumWizButtonClick(TControl& sender);
+
+    // The tweak state's view of the window.
+    bool Checked(int tag) const override;
+    void SetChecked(int tag, bool checked) override;
+    std::string EditorText(int tag) const override;
+    void SetEditorText(int tag, const std::string& text) override;
+    void SetEditorEnabled(int tag, bool enabled) override;
+    FontDesc DialogFont() const override;
+    void SetDialogFont(const FontDesc& font) override;
+    bool ApplyEnabled() const override;
+    void SetApplyEnabled(bool enabled) override;
+
+private:
+    void SetProperties();
+    void SetUpCheckBox(TCheckBox& box, int tag, int top, int width, int tabOrder);
+    void SetUpPathEditor(TQnChoiceEdit& editor, int tag, int top, int height, int tabOrder);
+    void BindEvents();
+    // The tag of a text editor (the sender of a picker), or 0.
+    int TagOfEditor(const TControl& editor) const;
+    TCustomEdit* TextEditorOf(int tag) const;
+
+    std::array<TCheckBox*, LastTag + 1> checkBoxes_{};
+    std::array<TCustomEdit*, LastTag + 1> textEditors_{};
+    TForm* about_ = nullptr;
+    TForm* confirm_ = nullptr;
+    TTweakState state_{*this};
+};
+
+} // namespace quillon

@@ -1,0 +1,605 @@
+// The main settings window in this process, against the registry of the test
+// prefix, with the platform dialogs replaced: its layout against the table
+// it was built from, every handler of its event table, the pickers, and what
+// a failed load leaves.
+#include "app/AboutForm.h"
+#include "app/ConfirmForm.h"
+#include "app/MainForm.h"
+#include "framework/Hints.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/GuiHelpers.h"
+#include "tests/support/RegistryHelpers.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+std::string Key(int tag) { return std::string(EntryForTag(tag).keyPath); }
+std::string Name(int tag) { return std::string(EntryForTag(tag).valueName); }
+void Store(int tag, const std::string& ansi) { SetString(Key(tag), Name(tag), ansi); }
+std::optional<std::string> Stored(int tag) { return GetString(Key(tag), Name(tag)); }
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { Application().MainForm = &standIn_; }
+    void TearDown() override { ParkCursor(); }
+
+    // Creates the window (its create event loads), hidden.
+    TfrmMain& Open()
+    {
+        form_ = std::make_unique<TfrmMain>();
+        form_->SetDialogs(&about_, &confirm_);
+        return *form_;
+    }
+    TfrmMain& OpenShown()
+    {
+        TfrmMain& f = Open();
+        f.Show();
+        SetActiveWindow(f.Handle());
+        PumpUntil([&] { return GetActiveWindow() == f.Handle(); }, 2000);
+        Settle();
+        return f;
+    }
+    // Closes the window through its close request; true when it closed.
+    bool Close(TfrmMain& f)
+    {
+        f.Close();
+        Settle();
+        return !f.Visible();
+    }
+
+    CleanIdeKeys clean_;
+    // Closing the window under test must not end this program.
+    TTestForm standIn_{10, 10};
+    TFakeDialogs dialogs_;
+    TPlatformDialogsScope scope_{dialogs_};
+    TErrorLog log_;
+    TfrmAbout about_;
+    TfrmConfirm confirm_;
+    std::unique_ptr<TfrmMain> form_;
+};
+
+// Where a control lies: the window's own rectangle in its parent's client
+// area, or the bounds of a windowless one.
+RECT LiveBounds(TControl& control)
+{
+    if (!control.IsWindowed())
+        return control.BoundsRect();
+    auto& w = static_cast<TWinControl&>(control);
+    RECT r{};
+    GetWindowRect(w.Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, w.Parent()->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string Describe(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+// ---- the window as laid out
+
+TEST_F(MainWindow, WindowControlsLieWhereTheLayoutTablePutsThem)
+{
+    TfrmMain& f = OpenShown();
+    struct Row {
+        const char* name;
+        TControl* control;
+        TWinControl* parent;
+        RECT bounds; // left, top, width, height
+        int tabOrder; // -1: windowless
+        const char* caption; // null: not compared here
+    };
+    TWinControl* G = &f.tabGeneral;
+    TWinControl* D = &f.TabSheet2;
+    const Row table[] = {
+        {"imgComp", &f.imgComp, &f, {0, 0, 40, 307}, -1, nullptr},
+        {"PageControl", &f.PageControl, &f, {44, 3, 237, 273}, 0, nullptr},
+        {"cbColor", &f.cbColor, G, {24, 142, 143, 19}, 0, "clHighlight"},
+        {"edtDigitCentury", &f.edtDigitCentury, G, {144, 170, 26, 19}, 1, "50"},
+        {"btnFont", &f.btnFont, G, {165, 194, 18, 18}, 12, "..."},
+        {"chkPaletteSelect", &f.chkPaletteSelect, G, {10, 17, 111, 15}, 2, nullptr},
+        {"chkPaletteScroll", &f.chkPaletteScroll, G, {10, 35, 113, 15}, 3, nullptr},
+        {"chkNoCtrlAlt", &f.chkNoCtrlAlt, G, {10, 53, 105, 15}, 4, nullptr},
+        {"chkRightToLeft", &f.chkRightToLeft, G, {10, 71, 169, 15}, 5, nullptr},
+        {"chkFonts", &f.chkFonts, G, {10, 89, 89, 15}, 6, nullptr},
+        {"chkCodeInsight", &f.chkCodeInsight, G, {10, 107, 155, 15}, 7, nullptr},
+        {"chkObjectInsp", &f.chkObjectInsp, G, {10, 125, 201, 15}, 8, nullptr},
+        {"chkDigitCentury", &f.chkDigitCentury, G, {10, 171, 131, 15}, 9, nullptr},
+        {"chkDefaultFont", &f.chkDefaultFont, G, {10, 195, 153, 15}, 10, nullptr},
+        {"chkJIT", &f.chkJIT, G, {10, 216, 183, 15}, 11, nullptr},
+        {"edtTemplateDir", &f.edtTemplateDir, D, {24, 35, 187, 19}, 0, "C:\\Delphi5\\MyComps"},
+        {"edtUniversumWiz", &f.edtUniversumWiz, D, {24, 88, 187, 19}, 1, "C:\\Delphi5\\MyWiz\\CNUW.dll"},
+        {"edtVC", &f.edtVC, D, {24, 141, 187, 21}, 2, "C:\\Delphi5\\VersCtrl\\VersCtrl.dll"},
+        {"edtPrivDir", &f.edtPrivDir, D, {24, 197, 187, 21}, 3, "C:\\Delphi5\\Mine"},
+        {"chkTemplateDir", &f.chkTemplateDir, D, {10, 17, 165, 15}, 4, nullptr},
+        {"chkUniversumWiz", &f.chkUniversumWiz, D, {10, 69, 163, 15}, 5, nullptr},
+        {"chkVC", &f.chkVC, D, {10, 123, 163, 15}, 6, nullptr},
+        {"chkPrivDir", &f.chkPrivDir, D, {10, 179, 171, 15}, 7, nullptr},
+        {"btnOk", &f.btnOk, &f, {44, 280, 75, 23}, 1, "Ok"},
+        {"btnCancel", &f.btnCancel, &f, {125, 280, 75, 23}, 2, "Cancel"},
+        {"btnApply", &f.btnApply, &f, {206, 280, 75, 23}, 3, "&Apply"},
+        {"EdgeButton1", &f.EdgeButton1, &f, {207, 2, 74, 20}, 4, "About ..."},
+    };
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.control->Parent(), row.parent);
+        const RECT want{row.bounds.left, row.bounds.top, row.bounds.left + row.bounds.right,
+                        row.bounds.top + row.bounds.bottom};
+        EXPECT_EQ(Describe(LiveBounds(*row.control)), Describe(want));
+        if (row.tabOrder >= 0) {
+            EXPECT_EQ(static_cast<TWinControl*>(row.control)->TabOrder(), row.tabOrder);
+        }
+        if (row.caption) {
+            EXPECT_EQ(row.control->Caption(), row.caption);
+        }
+    }
+    // Creation order within a parent is the order the table lists.
+    std::vector<TControl*> general(f.tabGeneral.Controls().begin(), f.tabGeneral.Controls().end());
+    ASSERT_EQ(general.size(), 13u);
+    EXPECT_EQ(general[0], &f.cbColor);
+    EXPECT_EQ(general[3], &f.chkPaletteSelect);
+    EXPECT_EQ(general[12], &f.chkJIT);
+
+    // Each check box carries its tag, caption and hint; each editor its box's hint.
+    for (int tag = FirstTag; tag <= LastTag; ++tag) {
+        SCOPED_TRACE(tag);
+        const TweakEntry& e = EntryForTag(tag);
+        TCheckBox& box = f.CheckBoxOf(tag);
+        EXPECT_EQ(box.Tag, tag);
+        EXPECT_EQ(box.Parent(), e.page == TweakPage::General ? G : D);
+        EXPECT_EQ(box.Caption(), e.caption);
+        EXPECT_EQ(HintText(box), e.hint);
+        EXPECT_TRUE(HintShown(box));
+        if (TControl* editor = f.EditorOf(tag)) {
+            EXPECT_EQ(HintText(*editor), tag == 9 ? "" : e.hint);
+        }
+    }
+}
+
+TEST_F(MainWindow, WindowPropertiesPagesAndTheAboutButtonOverTheTabRow)
+{
+    TfrmMain& f = OpenShown();
+    EXPECT_EQ(f.Caption(), "Quillon v0.8");
+    EXPECT_EQ(f.ClientWidth(), 283);
+    EXPECT_EQ(f.ClientHeight(), 307);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(f.Handle(), GWL_STYLE));
+    EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u) << "a fixed dialog frame";
+    EXPECT_TRUE(GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(f.Left() + f.Width() / 2, screenWidth / 2, 1) << "centred on the screen";
+    EXPECT_NEAR(f.Top() + f.Height() / 2, screenHeight / 2, 1);
+    EXPECT_EQ(f.Font(), TFont{}) << "Tahoma, height -11";
+    EXPECT_EQ(Application().HintColor, 0xE1FFFF);
+    EXPECT_EQ(Application().HintHidePause, 5000);
+
+    ASSERT_EQ(f.PageControl.PageCount(), 2);
+    EXPECT_EQ(f.PageControl.Pages(0)->Caption(), "General");
+    EXPECT_EQ(f.PageControl.Pages(1)->Caption(), "Dirs and Files");
+    EXPECT_EQ(f.PageControl.ActivePage(), &f.tabGeneral);
+    EXPECT_TRUE(GetWindowLongPtrW(f.PageControl.Handle(), GWL_STYLE) & TCS_HOTTRACK);
+
+    // The strip: a 40 x 320 picture shown at the window's full height.
+    EXPECT_EQ(f.imgComp.Picture().Width(), 40);
+    EXPECT_EQ(f.imgComp.Picture().Height(), 320);
+    EXPECT_EQ(f.imgComp.Align(), TAlign::alLeft);
+
+    // The About button lies over the tab row, above the page control.
+    RECT about{};
+    GetWindowRect(f.EdgeButton1.Handle(), &about);
+    RECT pages{};
+    GetWindowRect(f.PageControl.Handle(), &pages);
+    RECT overlap{};
+    EXPECT_TRUE(IntersectRect(&overlap, &about, &pages));
+    const POINT middle{(about.left + about.right) / 2, (about.top + about.bottom) / 2};
+    EXPECT_EQ(WindowFromPoint(middle), f.EdgeButton1.Handle());
+
+    // Companion editors: the stored settings of the spec's table.
+    EXPECT_EQ(f.cbColor.Color(), clWhite);
+    EXPECT_EQ(f.cbColor.ItemIndex(), 29);
+    EXPECT_EQ(f.cbColor.ColorValue(), clHighlight);
+    EXPECT_EQ(f.cbColor.Alignment(), TAlignment::taCenter);
+    EXPECT_EQ(f.cbColor.DropDownStyle(), TDropDownStyle::clsDropDown);
+    EXPECT_EQ(f.cbColor.ColorWidth(), 15);
+    EXPECT_EQ(f.cbColor.DrawStyle(), TControlStyle::fsFlat);
+    EXPECT_FALSE(f.cbColor.HideSelection());
+    EXPECT_EQ(f.btnFont.ColorBorder(), 0x555E66);
+    for (TQnChoiceEdit* e : {&f.edtTemplateDir, &f.edtUniversumWiz, &f.edtVC, &f.edtPrivDir}) {
+        EXPECT_TRUE(e->ReadOnly());
+        EXPECT_EQ(e->ButtonChoiceStyle(), TChoiceBtnStyle::btsEllipsis);
+        EXPECT_EQ(e->DrawStyle(), TControlStyle::fsFlat);
+    }
+    EXPECT_EQ(f.edtTemplateDir.Color(), clWhite);
+    EXPECT_EQ(f.edtUniversumWiz.Color(), clWindow);
+    EXPECT_TRUE(f.btnOk.Default());
+    EXPECT_TRUE(f.btnCancel.Cancel());
+    EXPECT_EQ(f.dlgSave.Title, "Save New DLL as..");
+    EXPECT_EQ(f.dlgSave.Filter, "DLL (*.dll)|*.dll|All Files (*.*)|*.*");
+    EXPECT_EQ(f.dlgSave.DefaultExt, "*.dll");
+}
+
+TEST_F(MainWindow, TabGoesThroughTheControlsInTabOrderAndTheAboutButtonLast)
+{
+    TfrmMain& f = OpenShown();
+    ASSERT_TRUE(f.PageControl.Focused()) << "the first control in tab order has the focus";
+    std::vector<TWinControl*> want{&f.chkPaletteSelect, &f.chkPaletteScroll, &f.chkNoCtrlAlt, &f.chkRightToLeft,
+                                   &f.chkFonts,         &f.chkCodeInsight,   &f.chkObjectInsp, &f.chkDigitCentury,
+                                   &f.chkDefaultFont,   &f.chkJIT,           &f.btnOk,         &f.btnCancel,
+                                   &f.EdgeButton1,      &f.PageControl};
+    for (TWinControl* next : want) {
+        Tap(VK_TAB);
+        EXPECT_TRUE(PumpUntil([&] { return next->Focused(); }, 1000)) << next->Caption();
+    }
+}
+
+// ---- the load
+
+TEST_F(MainWindow, AnEmptyRegistryLeavesTheInitialState)
+{
+    TfrmMain& f = Open();
+    for (int tag = FirstTag; tag <= LastTag; ++tag) {
+        EXPECT_FALSE(f.Checked(tag)) << tag;
+        if (TControl* editor = f.EditorOf(tag)) {
+            EXPECT_FALSE(editor->Enabled()) << tag;
+        }
+        if (HasCompanion(EntryForTag(tag)) && tag != 9) {
+            EXPECT_EQ(f.EditorText(tag), EntryForTag(tag).initialText) << tag;
+        }
+    }
+    EXPECT_EQ(f.dlgFont.Font.name, "MS Sans Serif");
+    EXPECT_EQ(f.dlgFont.Font.height, -11);
+    EXPECT_FALSE(f.dlgFont.Font.bold || f.dlgFont.Font.italic || f.dlgFont.Font.underline);
+    EXPECT_FALSE(f.btnApply.Enabled());
+    EXPECT_FALSE(f.SettingsChanged());
+    EXPECT_TRUE(log_.errors.empty());
+    TModalAnswer answer(confirm_, [&] { confirm_.btnOk.Click(); });
+    f.Close();
+    EXPECT_EQ(answer.shown, 0) << "closing without changes asks nothing";
+    EXPECT_FALSE(KeyExists(IdeRoot)) << "and writes nothing";
+}
+
+TEST_F(MainWindow, LoadChecksTheSetEntriesAndFillsTheirEditors)
+{
+    for (int tag : {1, 3, 5, 10})
+        Store(tag, "1");
+    Store(2, ""); // empty: off
+    Store(7, "clRed");
+    Store(8, "75");
+    Store(9, "\"Tahoma\",10,Bold,Italic");
+    Store(11, "D:\\Templates");
+    Store(12, "D:\\Wiz.dll");
+    Store(13, "D:\\VC.dll");
+    Store(14, "D:\\Mine");
+    TfrmMain& f = Open();
+    for (int tag = FirstTag; tag <= LastTag; ++tag)
+        EXPECT_EQ(f.Checked(tag), tag != 2 && tag != 4 && tag != 6) << tag;
+    EXPECT_EQ(f.cbColor.Text(), "clRed");
+    EXPECT_EQ(f.cbColor.ColorValue(), 0x0000FF) << "the swatch follows the loaded colour";
+    EXPECT_EQ(f.edtDigitCentury.Text(), "75");
+    EXPECT_EQ(f.dlgFont.Font.name, "Tahoma");
+    EXPECT_EQ(f.dlgFont.Font.Size(), 10);
+    EXPECT_TRUE(f.dlgFont.Font.bold && f.dlgFont.Font.italic);
+    EXPECT_EQ(f.TweakState().FontParts(), (std::vector<std::string>{"Tahoma", "10", "Bold", "Italic"}));
+    EXPECT_EQ(f.edtTemplateDir.Text(), "D:\\Templates");
+    EXPECT_EQ(f.edtUniversumWiz.Text(), "D:\\Wiz.dll");
+    EXPECT_EQ(f.edtVC.Text(), "D:\\VC.dll");
+    EXPECT_EQ(f.edtPrivDir.Text(), "D:\\Mine");
+    for (int tag : {7, 8, 9, 11, 12, 13, 14})
+        EXPECT_TRUE(f.EditorOf(tag)->Enabled()) << tag;
+    EXPECT_FALSE(f.btnApply.Enabled());
+    EXPECT_FALSE(f.SettingsChanged());
+}
+
+TEST_F(MainWindow, FailedLoadIsReportedTheWindowOpensAndUnreachedEntriesKeepTheirValues)
+{
+    Store(1, "1");
+    Store(7, "clRed");
+    Store(9, "\"\""); // no item at all
+    Store(11, "D:\\Templates");
+    Store(14, "D:\\Mine");
+    TfrmMain& f = OpenShown();
+    ASSERT_EQ(log_.errors, (std::vector<std::string>{"List index out of bounds (0)"}));
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.Checked(1));
+    EXPECT_TRUE(f.Checked(7));
+    EXPECT_EQ(f.cbColor.Text(), "clRed");
+    EXPECT_TRUE(f.Checked(9)) << "its box was set before the parse failed";
+    EXPECT_FALSE(f.Checked(11));
+    EXPECT_FALSE(f.Checked(14));
+    EXPECT_EQ(f.edtTemplateDir.Text(), "C:\\Delphi5\\MyComps");
+    EXPECT_FALSE(f.SettingsChanged());
+
+    // Ok writes what was loaded and leaves the entries the load never reached.
+    f.chkPaletteScroll.Toggle();
+    f.btnOk.Click();
+    Settle();
+    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(Stored(1), "1");
+    EXPECT_EQ(Stored(2), "1");
+    EXPECT_EQ(Stored(7), "clRed");
+    EXPECT_EQ(Stored(9), "\"\"") << "written back as it was";
+    EXPECT_EQ(Stored(11), "D:\\Templates");
+    EXPECT_EQ(Stored(14), "D:\\Mine");
+}
+
+TEST_F(MainWindow, AValueOfTheWrongTypeStopsTheLoadWithItsName)
+{
+    Store(1, "1");
+    const DWORD number = 1;
+    SetRaw(Key(3), Name(3), REG_DWORD, &number, sizeof number);
+    Store(5, "1");
+    TfrmMain& f = Open();
+    EXPECT_EQ(log_.errors, (std::vector<std::string>{"Invalid data type for 'NoCtrlAltKeys'"}));
+    EXPECT_TRUE(f.Checked(1));
+    EXPECT_FALSE(f.Checked(5));
+    f.btnApply.Click(); // disabled: nothing
+    f.chkFonts.Toggle();
+    f.chkFonts.Toggle();
+    f.btnApply.Click();
+    EXPECT_FALSE(Stored(5)) << "taken over by the user, then unchecked: deleted";
+    EXPECT_EQ(GetRaw(Key(3), Name(3))->type, static_cast<DWORD>(REG_DWORD)) << "never loaded: left alone";
+}
+
+// ---- the event table
+
+TEST_F(MainWindow, EveryCheckBoxClickEnablesItsEditorApplyAndTheChangedFlag)
+{
+    TfrmMain& f = Open();
+    for (int tag = FirstTag; tag <= LastTag; ++tag) {
+        SCOPED_TRACE(tag);
+        TControl* editor = f.EditorOf(tag);
+        EXPECT_EQ(editor != nullptr, HasCompanion(EntryForTag(tag)));
+        f.CheckBoxOf(tag).Toggle();
+        EXPECT_TRUE(f.btnApply.Enabled());
+        EXPECT_TRUE(f.SettingsChanged());
+        if (editor) {
+            EXPECT_TRUE(editor->Enabled());
+        }
+        f.btnApply.Click();
+        EXPECT_FALSE(f.btnApply.Enabled());
+        EXPECT_FALSE(f.SettingsChanged());
+        EXPECT_TRUE(Stored(tag)) << "applied";
+        f.CheckBoxOf(tag).Toggle();
+        if (editor) {
+            EXPECT_FALSE(editor->Enabled());
+        }
+        EXPECT_TRUE(f.SettingsChanged());
+    }
+    f.btnApply.Click();
+    for (int tag = FirstTag; tag <= LastTag; ++tag)
+        EXPECT_FALSE(Stored(tag)) << tag;
+}
+
+TEST_F(MainWindow, ColourAndCenturyEditsAreChangesOnlyUnderACheckedBox)
+{
+    TfrmMain& f = Open();
+    f.cbColor.SetText("clRed");
+    f.edtDigitCentury.SetText("30");
+    EXPECT_FALSE(f.btnApply.Enabled());
+    EXPECT_FALSE(f.SettingsChanged());
+
+    f.chkObjectInsp.Toggle();
+    f.chkDigitCentury.Toggle();
+    f.btnApply.Click();
+    f.cbColor.SetText("clBlue");
+    EXPECT_TRUE(f.btnApply.Enabled());
+    EXPECT_TRUE(f.SettingsChanged()) << "closing would ask: the edit is not lost";
+    f.btnApply.Click();
+    f.edtDigitCentury.SetText("40");
+    EXPECT_TRUE(f.btnApply.Enabled());
+    EXPECT_TRUE(f.SettingsChanged());
+    TModalAnswer answer(confirm_, [&] { confirm_.btnOk.Click(); });
+    f.Close();
+    EXPECT_EQ(answer.shown, 1);
+    EXPECT_EQ(Stored(7), "clBlue");
+    EXPECT_EQ(Stored(8), "40");
+}
+
+TEST_F(MainWindow, FontButtonRunsTheFontDialogWithTheCurrentFont)
+{
+    Store(9, "\"Arial\",12,Italic");
+    TfrmMain& f = Open();
+    dialogs_.fontAnswer = std::nullopt;
+    f.btnFont.Click();
+    ASSERT_EQ(dialogs_.fontStarts.size(), 1u);
+    EXPECT_EQ(dialogs_.fontStarts[0].name, "Arial");
+    EXPECT_EQ(dialogs_.fontStarts[0].Size(), 12);
+    EXPECT_FALSE(f.btnApply.Enabled()) << "cancelled: nothing";
+    EXPECT_FALSE(f.SettingsChanged());
+
+    dialogs_.fontAnswer = TFontChoice{"Tahoma", 10, true, true};
+    f.btnFont.Click();
+    EXPECT_TRUE(f.btnApply.Enabled());
+    EXPECT_TRUE(f.SettingsChanged());
+    EXPECT_EQ(f.dlgFont.Font.name, "Tahoma");
+    f.btnFont.Click();
+    EXPECT_EQ(dialogs_.fontStarts.back().name, "Tahoma") << "starts with the last choice";
+    EXPECT_TRUE(dialogs_.fontStarts.back().bold);
+    f.btnApply.Click();
+    EXPECT_EQ(Stored(9), "\"Tahoma\",10,Bold,Italic");
+}
+
+TEST_F(MainWindow, OkAppliesAndClosesCancelClosesWithoutApplyingOrAsking)
+{
+    Store(2, "1");
+    TfrmMain& f = OpenShown();
+    f.chkPaletteSelect.Toggle();
+    f.btnCancel.Click();
+    Settle();
+    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(confirm_.ModalResult(), mrNone) << "not asked";
+    EXPECT_FALSE(Stored(1));
+
+    TfrmMain& g = OpenShown();
+    g.chkPaletteSelect.Toggle();
+    g.btnOk.Click();
+    Settle();
+    EXPECT_FALSE(g.Visible());
+    EXPECT_EQ(Stored(1), "1");
+    EXPECT_EQ(Stored(2), "1");
+    EXPECT_TRUE(KeyExists(Key(3))) << "every entry applied: the unchecked ones deleted, their keys made";
+}
+
+TEST_F(MainWindow, CloseAsksOnlyAfterChangesAndAppliesOnSave)
+{
+    struct Case {
+        const char* name;
+        bool change;
+        int answerButton; // 1 "Save", 2 "Don't Save"
+        bool asked, stored;
+    } cases[] = {
+        {"no change", false, 1, false, false},
+        {"Save", true, 1, true, true},
+        {"Don't Save", true, 2, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteTree(IdeRoot);
+        TfrmMain& f = OpenShown();
+        if (c.change)
+            f.chkJIT.Toggle();
+        TModalAnswer answer(confirm_, [&] {
+            EXPECT_FALSE(IsWindowEnabled(f.Handle())) << "modal over the main window";
+            (c.answerButton == 1 ? confirm_.btnOk : confirm_.btnCancel).Click();
+        });
+        EXPECT_TRUE(Close(f));
+        EXPECT_EQ(answer.shown, c.asked ? 1 : 0);
+        EXPECT_EQ(Stored(10).has_value(), c.stored);
+    }
+}
+
+TEST_F(MainWindow, AboutButtonShowsTheAboutBoxModallyAndChangesNothing)
+{
+    TfrmMain& f = OpenShown();
+    const RECT before = f.BoundsRect();
+    TModalAnswer answer(about_, [&] {
+        EXPECT_FALSE(IsWindowEnabled(f.Handle()));
+        about_.btnOk.Click();
+    });
+    f.EdgeButton1.Click();
+    EXPECT_EQ(answer.shown, 1);
+    EXPECT_FALSE(about_.Visible());
+    const RECT after = f.BoundsRect();
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_FALSE(f.btnApply.Enabled());
+    EXPECT_FALSE(f.SettingsChanged());
+    EXPECT_TRUE(IsWindowEnabled(f.Handle()));
+}
+
+// ---- the pickers
+
+TEST_F(MainWindow, FolderPickerServesBothFolderEditors)
+{
+    TfrmMain& f = Open();
+    f.chkTemplateDir.Toggle();
+    f.chkPrivDir.Toggle();
+    f.btnApply.Click();
+    for (TQnChoiceEdit* editor : {&f.edtTemplateDir, &f.edtPrivDir}) {
+        SCOPED_TRACE(editor->Caption());
+        const std::string start = editor->Text();
+        dialogs_.folderAnswer = std::nullopt;
+        editor->ButtonClick();
+        ASSERT_FALSE(dialogs_.folderRequests.empty());
+        EXPECT_EQ(dialogs_.folderRequests.back().prompt, "Choose a Folder");
+        EXPECT_EQ(dialogs_.folderRequests.back().start, start);
+        EXPECT_EQ(dialogs_.owners.back(), f.Handle());
+        EXPECT_EQ(editor->Text(), start) << "cancelled: unchanged";
+        EXPECT_FALSE(f.btnApply.Enabled());
+
+        dialogs_.folderAnswer = "D:\\Chosen\\";
+        editor->ButtonClick();
+        EXPECT_EQ(editor->Text(), "D:\\Chosen") << "no trailing backslash";
+        EXPECT_TRUE(f.btnApply.Enabled()) << "a new folder under a checked box is a change";
+        EXPECT_TRUE(f.SettingsChanged());
+        dialogs_.folderAnswer = "E:";
+        editor->ButtonClick();
+        EXPECT_EQ(editor->Text(), "E:\\") << "a drive root keeps its backslash";
+        EXPECT_EQ(dialogs_.folderRequests.back().start, "D:\\Chosen");
+        f.btnApply.Click();
+    }
+    EXPECT_EQ(dialogs_.saveRequests.size(), 0u);
+    f.btnOk.Click();
+    EXPECT_EQ(Stored(11), "E:\\");
+    EXPECT_EQ(Stored(14), "E:\\");
+}
+
+TEST_F(MainWindow, DllPickerServesBothDllEditorsAndRemembersTheLastName)
+{
+    TfrmMain& f = Open();
+    dialogs_.saveAnswer = "D:\\Wizards\\New.dll";
+    f.edtUniversumWiz.ButtonClick();
+    ASSERT_EQ(dialogs_.saveRequests.size(), 1u);
+    const TSaveFileRequest first = dialogs_.saveRequests[0];
+    EXPECT_EQ(first.title, "Save New DLL as..");
+    EXPECT_EQ(first.filter, "DLL (*.dll)|*.dll|All Files (*.*)|*.*");
+    EXPECT_EQ(first.defaultExt, "*.dll");
+    EXPECT_EQ(first.fileName, "") << "not pre-filled from the editor";
+    EXPECT_EQ(f.edtUniversumWiz.Text(), "D:\\Wizards\\New.dll");
+
+    dialogs_.saveAnswer = std::nullopt;
+    f.edtVC.ButtonClick();
+    EXPECT_EQ(dialogs_.saveRequests.back().fileName, "D:\\Wizards\\New.dll") << "the other editor's last choice";
+    EXPECT_EQ(dialogs_.saveRequests.back().title, "Save New DLL as..");
+    EXPECT_EQ(f.edtVC.Text(), "C:\\Delphi5\\VersCtrl\\VersCtrl.dll") << "cancelled: unchanged";
+    EXPECT_TRUE(dialogs_.folderRequests.empty());
+    EXPECT_FALSE(f.btnApply.Enabled()) << "unchecked editors: no change";
+}
+
+TEST_F(MainWindow, ADisabledPathEditorCannotOpenItsPicker)
+{
+    TfrmMain& f = OpenShown();
+    f.PageControl.SetActivePage(&f.TabSheet2);
+    Settle();
+    TQnChoiceEdit& e = f.edtTemplateDir;
+    const int buttonX = e.Width() - 2 - 8, buttonY = e.Height() / 2;
+    ClickAt(e, buttonX, buttonY);
+    EXPECT_TRUE(dialogs_.folderRequests.empty());
+
+    f.chkTemplateDir.Toggle();
+    Settle();
+    ClickAt(e, buttonX, buttonY);
+    EXPECT_TRUE(PumpUntil([&] { return dialogs_.folderRequests.size() == 1; }, 1000));
+}
+
+TEST_F(MainWindow, EnterPressesOkAndEscapeCancelFromTheEditorsAndBoxes)
+{
+    struct Case {
+        const char* name;
+        WORD key;
+        bool onPathEditor;
+        bool stored;
+    } cases[] = {
+        {"Enter on a check box", VK_RETURN, false, true},
+        {"Enter on a path editor", VK_RETURN, true, true},
+        {"Escape on a check box", VK_ESCAPE, false, false},
+        {"Escape on a path editor", VK_ESCAPE, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteTree(IdeRoot);
+        TfrmMain& f = OpenShown();
+        f.chkTemplateDir.Toggle();
+        TModalAnswer answer(confirm_, [&] { confirm_.btnCancel.Click(); });
+        TWinControl& target = c.onPathEditor ? static_cast<TWinControl&>(f.edtTemplateDir) : f.chkJIT;
+        if (c.onPathEditor)
+            f.PageControl.SetActivePage(&f.TabSheet2);
+        target.SetFocus();
+        ASSERT_TRUE(PumpUntil([&] { return target.Focused(); }, 1000));
+        Tap(c.key);
+        EXPECT_TRUE(PumpUntil([&] { return !f.Visible(); }, 1000)) << "closed";
+        EXPECT_EQ(answer.shown, 0) << "asked nothing";
+        EXPECT_EQ(Stored(11).has_value(), c.stored);
+    }
+}
+
+} // namespace
