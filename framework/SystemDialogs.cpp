@@ -3,6 +3,7 @@
 
 #include "framework/Graphics.h"
 
+#include "base/Exceptions.h"
 #include "base/TextConvert.h"
 
 #include <commdlg.h>
@@ -17,25 +18,70 @@ namespace quillon {
 
 namespace {
 
+// The dialogs' libraries load on their first use, not at the program's start:
+// measured under Wine, loading comdlg32, shell32 and ole32 with the program
+// costs more than building and showing the whole main window. A library
+// stays loaded until the program ends.
+template <class F>
+F LibraryProc(const wchar_t* library, const char* name)
+{
+    HMODULE module = GetModuleHandleW(library);
+    if (!module)
+        module = LoadLibraryW(library);
+    const FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
+    if (!proc)
+        throw Exception("Cannot load " + std::string(name) + " of " + WideToUtf8(library));
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(proc));
+}
+
+// The entry points used here, with the platform's own signatures.
+using TCoInitializeEx = HRESULT(WINAPI*)(LPVOID, DWORD);
+using TCoUninitialize = void(WINAPI*)();
+using TCoTaskMemFree = void(WINAPI*)(LPVOID);
+using TSHGetPathFromIDListW = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
+using TSHBrowseForFolderW = LPITEMIDLIST(WINAPI*)(LPBROWSEINFOW);
+using TShellExecuteW = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+using TChooseFontW = BOOL(WINAPI*)(LPCHOOSEFONTW);
+using TGetSaveFileNameW = BOOL(WINAPI*)(LPOPENFILENAMEW);
+using TChooseColorW = BOOL(WINAPI*)(LPCHOOSECOLORW);
+
 // The folder browser and shell extensions need COM on this thread; balanced
 // on every path.
 class TComScope {
 public:
-    TComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    TComScope()
+        : result_(LibraryProc<TCoInitializeEx>(L"ole32.dll", "CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED))
+    {
+    }
     ~TComScope()
     {
         if (SUCCEEDED(result_))
-            CoUninitialize();
+            GuardUninitialize();
     }
     TComScope(const TComScope&) = delete;
     TComScope& operator=(const TComScope&) = delete;
 
 private:
+    static void GuardUninitialize() noexcept
+    {
+        try {
+            LibraryProc<TCoUninitialize>(L"ole32.dll", "CoUninitialize")();
+        } catch (...) {
+            // Loaded by the constructor: cannot be missing here.
+        }
+    }
     HRESULT result_;
 };
 
 struct TPidlDeleter {
-    void operator()(ITEMIDLIST* pidl) const { CoTaskMemFree(pidl); }
+    void operator()(ITEMIDLIST* pidl) const noexcept
+    {
+        try {
+            LibraryProc<TCoTaskMemFree>(L"ole32.dll", "CoTaskMemFree")(pidl);
+        } catch (...) {
+            // ole32 made the item list: it is loaded.
+        }
+    }
 };
 using TPidl = std::unique_ptr<ITEMIDLIST, TPidlDeleter>;
 
@@ -49,7 +95,8 @@ bool IsExistingFolder(const wchar_t* path)
 std::wstring FolderOf(LPCITEMIDLIST pidl)
 {
     wchar_t path[MAX_PATH] = {};
-    if (!pidl || !SHGetPathFromIDListW(pidl, path) || !IsExistingFolder(path))
+    if (!pidl || !LibraryProc<TSHGetPathFromIDListW>(L"shell32.dll", "SHGetPathFromIDListW")(pidl, path) ||
+        !IsExistingFolder(path))
         return std::wstring();
     return path;
 }
@@ -101,7 +148,7 @@ public:
         cf.hwndOwner = owner;
         cf.lpLogFont = &font;
         cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT; // no CF_EFFECTS
-        if (!ChooseFontW(&cf))
+        if (!LibraryProc<TChooseFontW>(L"comdlg32.dll", "ChooseFontW")(&cf))
             return std::nullopt;
         return TFontChoice{WideToUtf8(font.lfFaceName), (cf.iPointSize + 5) / 10, font.lfWeight >= FW_BOLD,
                            font.lfItalic != 0};
@@ -126,7 +173,7 @@ public:
         ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
         // The program reads no files: the working folder stays as it is.
         ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-        if (!GetSaveFileNameW(&ofn))
+        if (!LibraryProc<TGetSaveFileNameW>(L"comdlg32.dll", "GetSaveFileNameW")(&ofn))
             return std::nullopt;
         return WideToUtf8(file.data());
     }
@@ -146,7 +193,7 @@ public:
         bi.ulFlags = BIF_RETURNONLYFSDIRS;
         bi.lpfn = FolderBrowserCallback;
         bi.lParam = reinterpret_cast<LPARAM>(&start);
-        const TPidl chosen(SHBrowseForFolderW(&bi));
+        const TPidl chosen(LibraryProc<TSHBrowseForFolderW>(L"shell32.dll", "SHBrowseForFolderW")(&bi));
         if (!chosen)
             return std::nullopt;
         const std::wstring path = FolderOf(chosen.get());
@@ -163,7 +210,7 @@ public:
         cc.rgbResult = static_cast<COLORREF>(ColorToRGB(start));
         cc.lpCustColors = customColors_;
         cc.Flags = CC_RGBINIT;
-        if (!ChooseColorW(&cc))
+        if (!LibraryProc<TChooseColorW>(L"comdlg32.dll", "ChooseColorW")(&cc))
             return std::nullopt;
         return static_cast<TColor>(cc.rgbResult & 0x00FFFFFF);
     }
@@ -172,7 +219,8 @@ public:
     {
         TComScope com;
         const std::wstring wide = Utf8ToWide(target);
-        ShellExecuteW(GetDesktopWindow(), L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        LibraryProc<TShellExecuteW>(L"shell32.dll", "ShellExecuteW")(GetDesktopWindow(), L"open", wide.c_str(), nullptr,
+                                                                     nullptr, SW_SHOWNORMAL);
     }
 
 private:

@@ -1,0 +1,63 @@
+// The floor of the start-up benchmark: the least a Win32 window program does
+// before its first paint (a class, a window, a fill). At the end of its first
+// WM_PAINT it sets the named event that QUILLON_STARTUP_EVENT names.
+#include <windows.h>
+
+namespace {
+
+bool painted = false;
+
+void SignalStartup()
+{
+    wchar_t name[128] = {};
+    if (!GetEnvironmentVariableW(L"QUILLON_STARTUP_EVENT", name, 128))
+        return;
+    if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
+        SetEvent(event);
+        CloseHandle(event);
+    }
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        EndPaint(window, &ps);
+        if (!painted) {
+            painted = true;
+            SignalStartup();
+        }
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wp, lp);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"QuillonBareWindow";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, wc.lpszClassName, L"Bare window",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 289, 336,
+                                  nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
