@@ -19,6 +19,9 @@ public:
     TFlatSpeedButton btnCancel{this};
 
     void FormCreate();
+
+protected:
+    void HandleCreated() override;
 };
 
 } // namespace quillon

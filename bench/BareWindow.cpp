@@ -2,6 +2,9 @@
 // before its first paint (a class, a window, a fill). At the end of its first
 // WM_PAINT it sets the named event that QUILLON_STARTUP_EVENT names.
 #include <windows.h>
+#ifdef QUILLON_BARE_WITH_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -43,6 +46,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+#ifdef QUILLON_BARE_WITH_COMMON_CONTROLS
+    // The floor of a program with the platform's tab control: its library
+    // loads with the program.
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&init);
+#endif
     WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
