@@ -180,7 +180,7 @@ TEST_F(StandardControls, ALabelClicksOnReleaseInsideAndFocusesItsPartnerOnItsAcc
 
     other.SetFocus();
     Tap('N', {VK_MENU});
-    EXPECT_TRUE(edit->Focused());
+    EXPECT_TRUE(PumpUntil([&] { return edit->Focused(); }, 2000)) << "Alt+N focuses the partner";
     edit.reset();
     EXPECT_EQ(label.FocusControl(), nullptr) << "forgotten when it goes";
 }
