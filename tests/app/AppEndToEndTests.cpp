@@ -554,9 +554,12 @@ TEST_F(QuillonProgram, WhileTheIdeRunsOkAsksAndNoWritesNothingOnceItEndedApplyAs
     EXPECT_EQ(WindowText(Child(question, [](HWND w) { return GetDlgCtrlID(w) == 0xFFFF; })),
               L"Delphi 5 is running. It saves its own settings when it closes and will overwrite the changes made "
               L"here.\r\n\r\nWrite them anyway?");
-    EXPECT_EQ(LOWORD(SendMessageW(question, DM_GETDEFID, 0, 0)), IDNO) << "No is the default";
+    RECT both{}, q = ScreenRect(question), w = ScreenRect(m.window);
+    UnionRect(&both, &q, &w);
+    SaveScreenshot(question, both, "quillon-ide-warning");
     HWND no = GetDlgItem(question, IDNO);
     ASSERT_TRUE(no);
+    EXPECT_EQ(GetWindowLongW(no, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "No is the default";
     ClickWindow(no);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, ReactTimeoutMs));
     EXPECT_FALSE(run.Ended(300)) << "No keeps the window open";
@@ -571,7 +574,7 @@ TEST_F(QuillonProgram, WhileTheIdeRunsOkAsksAndNoWritesNothingOnceItEndedApplyAs
     EXPECT_FALSE(run.Window(L"Quillon", 0));
     EXPECT_EQ(RegQueryTag(1), std::nullopt);
     EXPECT_EQ(RegQueryTag(2), Sz("1"));
-    Tap(VK_ESCAPE);
+    ClickWindow(m.Button("Cancel"));
     EXPECT_TRUE(run.Ended(ReactTimeoutMs)) << "nothing left to ask";
 }
 

@@ -99,7 +99,9 @@ private:
         for (int id = IDOK; id <= IDCONTINUE; ++id)
             if (HWND b = GetDlgItem(box, id); b && IsWindowVisible(b))
                 self->buttons.insert(id);
-        self->defaultButton = LOWORD(SendMessageW(box, DM_GETDEFID, 0, 0));
+        for (int id : self->buttons)
+            if ((GetWindowLongW(GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                self->defaultButton = id;
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, self->button_)));
     }
