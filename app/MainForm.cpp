@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/IdeCheck.h"
+
 #include <algorithm>
 
 namespace quillon {
@@ -210,8 +212,8 @@ void TfrmMain::FormCreate()
 
 bool TfrmMain::FormCloseQuery()
 {
-    state_.CloseQuery([this] { return confirm_ ? confirm_->ShowModal() : mrCancel; });
-    return true;
+    return state_.CloseQuery([this] { return confirm_ ? confirm_->ShowModal() : mrCancel; },
+                             [this] { return MayWriteWhileIdeRuns(Handle()); });
 }
 
 void TfrmMain::chkPaletteSelectClick(TControl& sender)
@@ -238,11 +240,14 @@ void TfrmMain::btnFontClick(TControl&)
 
 void TfrmMain::btnApplyClick(TControl&)
 {
-    state_.ApplySettings();
+    if (MayWriteWhileIdeRuns(Handle()))
+        state_.ApplySettings();
 }
 
 void TfrmMain::btnOkClick(TControl&)
 {
+    if (!MayWriteWhileIdeRuns(Handle()))
+        return;
     state_.ApplySettings();
     Close();
 }

@@ -161,10 +161,14 @@ void TTweakState::Cancel()
     settingsChanged_ = false;
 }
 
-void TTweakState::CloseQuery(const std::function<int()>& confirm)
+bool TTweakState::CloseQuery(const std::function<int()>& confirm, const std::function<bool()>& mayWrite)
 {
-    if (settingsChanged_ && confirm() == 1)
-        ApplySettings();
+    if (!settingsChanged_ || confirm() != 1)
+        return true;
+    if (mayWrite && !mayWrite())
+        return false;
+    ApplySettings();
+    return true;
 }
 
 } // namespace quillon

@@ -45,8 +45,9 @@ public:
     void ApplySettings();                      // btnApplyClick, and before OK closes
     void Cancel();                             // btnCancelClick, before the window closes
     // FormCloseQuery: asks through `confirm` when there are unsaved changes and
-    // applies on its answer 1 ("Save"). The close itself is never refused.
-    void CloseQuery(const std::function<int()>& confirm);
+    // applies on its answer 1 ("Save") once `mayWrite` agrees. Returns whether
+    // the window may close: only a write that `mayWrite` declined keeps it open.
+    bool CloseQuery(const std::function<int()>& confirm, const std::function<bool()>& mayWrite = {});
 
     void UpdateEditorStates(int tag);
     void WriteSetting(int tag);

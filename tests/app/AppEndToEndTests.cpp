@@ -3,6 +3,7 @@
 // keyboard input, and checked afterwards with `reg query`. Each case starts
 // the program (of this test program's architecture) once or twice.
 #include "base/TextConvert.h"
+#include "tests/app/IdeStandIn.h"
 #include "tests/support/BitmapFile.h"
 #include "tests/support/GuiHelpers.h"
 #include "tests/support/RegistryHelpers.h"
@@ -532,6 +533,49 @@ TEST_F(QuillonProgram, CancelDiscardsApplyWritesAndOkWritesAndCloses)
     ASSERT_TRUE(run.Ended(ReactTimeoutMs));
     EXPECT_EQ(RegQueryTag(6), Sz("1"));
     EXPECT_EQ(RegQueryTag(2), Sz("1"));
+}
+
+// The question is the message box of the program titled "Quillon", found
+// among the top-level windows of its process, its text in the box's static.
+TEST_F(QuillonProgram, WhileTheIdeRunsOkAsksAndNoWritesNothingOnceItEndedApplyAsksNothing)
+{
+    RegAdd(1, "1");
+    TIdeStandIn ide(L"delphi32.exe");
+    ASSERT_TRUE(ide.Started());
+    TQuillon run;
+    ASSERT_TRUE(run.Started());
+    const TMain m = Main(run);
+    ASSERT_TRUE(m.window);
+    ClickBox(m, 1); // a delete pending
+    ClickBox(m, 2); // a write pending
+    ClickWindow(m.Button("Ok"));
+    HWND question = run.Window(L"Quillon", ReactTimeoutMs);
+    ASSERT_TRUE(question) << "the question appears";
+    EXPECT_EQ(WindowText(Child(question, [](HWND w) { return GetDlgCtrlID(w) == 0xFFFF; })),
+              L"Delphi 5 is running. It saves its own settings when it closes and will overwrite the changes made "
+              L"here.\r\n\r\nWrite them anyway?");
+    RECT both{}, q = ScreenRect(question), w = ScreenRect(m.window);
+    UnionRect(&both, &q, &w);
+    SaveScreenshot(question, both, "quillon-ide-warning");
+    HWND no = GetDlgItem(question, IDNO);
+    ASSERT_TRUE(no);
+    EXPECT_EQ(GetWindowLongW(no, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "No is the default";
+    ClickWindow(no);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, ReactTimeoutMs));
+    EXPECT_FALSE(run.Ended(300)) << "No keeps the window open";
+    EXPECT_EQ(RegQueryTag(1), Sz("1")) << "nothing written";
+    EXPECT_EQ(RegQueryTag(2), std::nullopt);
+    HWND apply = m.Button("&Apply");
+    EXPECT_TRUE(IsWindowEnabled(apply)) << "still changed";
+
+    ide.Stop();
+    ClickWindow(apply);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }, ReactTimeoutMs)) << "applied, unasked";
+    EXPECT_FALSE(run.Window(L"Quillon", 0));
+    EXPECT_EQ(RegQueryTag(1), std::nullopt);
+    EXPECT_EQ(RegQueryTag(2), Sz("1"));
+    ClickWindow(m.Button("Cancel"));
+    EXPECT_TRUE(run.Ended(ReactTimeoutMs)) << "nothing left to ask";
 }
 
 } // namespace
