@@ -517,8 +517,19 @@ void TWinControl::FontChanged()
 
 void TWinControl::EnabledChanged()
 {
-    if (hwnd_)
+    if (hwnd_) {
+        // A disabled window loses the focus to nobody, and then Enter and
+        // Escape reach no form: the form takes the focus instead (a button
+        // that disables itself when clicked, like Apply).
+        if (!Enabled() && Parent())
+            if (TForm* form = ParentForm(); form && form->HandleAllocated())
+                for (HWND h = GetFocus(); h; h = GetParent(h))
+                    if (h == hwnd_) {
+                        ::SetFocus(form->Handle());
+                        break;
+                    }
         EnableWindow(hwnd_, Enabled());
+    }
     Invalidate();
 }
 

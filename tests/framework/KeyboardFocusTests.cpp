@@ -222,4 +222,13 @@ TEST_F(KeyboardFocus, EnterAndEscapePressTheFormsButtons)
     single.SetFocus();
     Press(VK_ESCAPE);
     EXPECT_EQ(cancelClicks, 1) << "a disabled cancel control is not pressed";
+
+    cancel.SetEnabled(true);
+    push.SetFocus();
+    push.SetEnabled(false);
+    EXPECT_EQ(GetFocus(), form.Handle()) << "a focused control that is disabled hands the focus to its form";
+    Press(VK_ESCAPE);
+    Press(VK_RETURN);
+    EXPECT_EQ(cancelClicks, 2) << "Escape still reaches the form";
+    EXPECT_EQ(okClicks, 2) << "and so does Enter";
 }
