@@ -35,7 +35,7 @@ std::wstring NameFor(const std::wstring& requested, UINT style)
 {
     for (const auto& [key, registered] : Classes())
         if (key.first == requested && key.second != style)
-            return requested + L"." + std::to_wstring(style);
+            return requested + L"." + Utf8ToWide(std::to_string(style));
     return requested;
 }
 
