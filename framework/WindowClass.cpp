@@ -35,7 +35,7 @@ std::wstring NameFor(const std::wstring& requested, UINT style)
 {
     for (const auto& [key, registered] : Classes())
         if (key.first == requested && key.second != style)
-            return requested + L"." + std::to_wstring(style);
+            return requested + L"." + Utf8ToWide(std::to_string(style));
     return requested;
 }
 
@@ -61,6 +61,10 @@ WNDPROC RegisterWindowClass(TCreateParams& params, WNDPROC ourProc)
     } else {
         wc.style = params.classStyle;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        // The program's icon when it has one (title bar, task bar, Alt+Tab).
+        wc.hIcon = LoadIconW(instance, L"MAINICON");
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     }
     const std::wstring name = NameFor(params.className, params.classStyle);
     wc.cbSize = sizeof(wc);

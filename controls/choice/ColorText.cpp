@@ -4,7 +4,7 @@
 #include "base/Format.h"
 #include "base/IntConvert.h"
 
-#include <cstdio>
+#include <cstdint>
 
 namespace quillon {
 
@@ -100,11 +100,18 @@ std::optional<int64_t> TryStrToInt64(std::string_view text)
 }
 
 // The value's bit pattern in upper-case hexadecimal, zero-padded to digits.
+// (By hand: the C library's formatting would add 30 KB to the program.)
 std::string Hex(TColor value, int digits, const char* prefix = "")
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%s%0*X", prefix, digits, static_cast<unsigned>(static_cast<uint32_t>(value)));
-    return buf;
+    uint32_t bits = static_cast<uint32_t>(value);
+    std::string reversed;
+    do {
+        reversed += "0123456789ABCDEF"[bits & 0xF];
+        bits >>= 4;
+    } while (bits != 0);
+    while (static_cast<int>(reversed.size()) < digits)
+        reversed += '0';
+    return prefix + std::string(reversed.rbegin(), reversed.rend());
 }
 
 } // namespace

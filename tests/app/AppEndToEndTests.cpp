@@ -25,6 +25,7 @@ constexpr int StartTimeoutMs = 20000;
 constexpr int ReactTimeoutMs = 3000;
 constexpr wchar_t MainTitle[] = L"Quillon v0.8";
 constexpr wchar_t ConfirmTitle[] = L"Save Changes ???";
+constexpr wchar_t AboutTitle[] = L"About...";
 
 std::wstring Widen(const std::string& utf8) { return Utf8ToWide(utf8); }
 
@@ -576,6 +577,59 @@ TEST_F(QuillonProgram, WhileTheIdeRunsOkAsksAndNoWritesNothingOnceItEndedApplyAs
     EXPECT_EQ(RegQueryTag(2), Sz("1"));
     ClickWindow(m.Button("Cancel"));
     EXPECT_TRUE(run.Ended(ReactTimeoutMs)) << "nothing left to ask";
+}
+
+
+TEST_F(QuillonProgram, AboutOpensModallyClosesFourWaysAndLeavesTheMainWindowAsItWas)
+{
+    RegAdd(1, "1");
+    TQuillon run;
+    ASSERT_TRUE(run.Started());
+    const TMain m = Main(run);
+    ASSERT_TRUE(m.window);
+    const RECT before = ScreenRect(m.window);
+    struct Way {
+        const char* name;
+        std::function<void(HWND about)> close;
+    } ways[] = {
+        {"Enter", [](HWND) { Tap(VK_RETURN); }},
+        {"Escape", [](HWND) { Tap(VK_ESCAPE); }},
+        {"Thanks !!!",
+         [](HWND about) {
+             const POINT origin = ClientOrigin(about);
+             ClickScreen(POINT{origin.x + 279 + 37, origin.y + 245 + 10});
+         }},
+        {"Alt+F4", [](HWND) { Tap(VK_F4, {VK_MENU}); }},
+    };
+    bool first = true;
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        ClickWindow(m.Button("About ..."));
+        HWND about = run.Window(AboutTitle, ReactTimeoutMs);
+        ASSERT_TRUE(about) << "the about box appears";
+        EXPECT_FALSE(IsWindowEnabled(m.window)) << "modal";
+        EXPECT_FALSE((GetWindowLongW(about, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) << "no title bar";
+        RECT client{};
+        GetClientRect(about, &client);
+        EXPECT_EQ(client.right, 358);
+        EXPECT_EQ(client.bottom, 271);
+        if (first)
+            SaveScreenshot(about, ScreenRect(about), "quillon-about");
+        first = false;
+        way.close(about);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, ReactTimeoutMs));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m.window) != FALSE; }, ReactTimeoutMs));
+        EXPECT_FALSE(run.Ended(0));
+    }
+    const RECT after = ScreenRect(m.window);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(Checked(m.Box(1)));
+    EXPECT_FALSE(Checked(m.Box(2)));
+    EXPECT_FALSE(IsWindowEnabled(m.Button("&Apply"))) << "nothing changed";
+    SetForegroundWindow(m.window);
+    Tap(VK_F4, {VK_MENU});
+    ASSERT_TRUE(run.Ended(ReactTimeoutMs)) << "closes without asking";
+    EXPECT_EQ(RegQueryTag(1), Sz("1"));
 }
 
 } // namespace
