@@ -11,6 +11,9 @@ namespace quillon {
 
 std::optional<int32_t> TryStrToInt(std::string_view text);
 
+// The same forms, 64 bits wide (hexadecimal up to 64 bits, as a bit pattern).
+std::optional<int64_t> TryStrToInt64(std::string_view text);
+
 // As TryStrToInt; raises EConvertError "'%s' is not a valid integer value".
 int32_t StrToInt(std::string_view text);
 

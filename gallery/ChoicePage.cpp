@@ -14,21 +14,6 @@ using namespace quillon;
 
 namespace {
 
-class TCaptionLabel : public TGraphicControl {
-public:
-    TCaptionLabel(TWinControl* parent, int x, int y, const std::string& text) : TGraphicControl(parent)
-    {
-        SetParentFont(true);
-        SetCaption(text);
-        SetBounds(x, y, 380, 14);
-    }
-    void Paint(TCanvas& canvas) override
-    {
-        canvas.SetFont(Font());
-        canvas.DrawText(Caption(), ClientRect(), DT_SINGLELINE | DT_NOPREFIX, Font().color);
-    }
-};
-
 // Shows a fixed state, as the pointer or a press would.
 class TShownEdit : public TQnChoiceEdit {
 public:
@@ -72,7 +57,7 @@ private:
 
     void Label(int x, int y, const std::string& text)
     {
-        owned_.push_back(std::make_unique<TCaptionLabel>(this, x, y, text));
+        owned_.push_back(std::make_unique<gallery::TCaptionLabel>(this, x, y, 380, text));
     }
 
     TShownEdit& PathEditor(int x, int y, int height = 19)

@@ -12,21 +12,6 @@ using namespace quillon;
 
 namespace {
 
-class TCaptionLabel : public TGraphicControl {
-public:
-    TCaptionLabel(TWinControl* parent, int x, int y, const std::string& text) : TGraphicControl(parent)
-    {
-        SetParentFont(true);
-        SetCaption(text);
-        SetBounds(x, y, 360, 14);
-    }
-    void Paint(TCanvas& canvas) override
-    {
-        canvas.SetFont(Font());
-        canvas.DrawText(Caption(), ClientRect(), DT_SINGLELINE | DT_NOPREFIX, Font().color);
-    }
-};
-
 // Shows a fixed state, as the pointer or a press would.
 template <class Button>
 class TShown : public Button {
@@ -81,7 +66,7 @@ private:
 
     void Label(TWinControl* parent, int x, int y, const std::string& text)
     {
-        owned_.push_back(std::make_unique<TCaptionLabel>(parent, x, y, text));
+        owned_.push_back(std::make_unique<gallery::TCaptionLabel>(parent, x, y, 360, text));
     }
 
     void FontButtons(TWinControl* side)

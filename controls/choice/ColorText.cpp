@@ -38,67 +38,6 @@ bool SameTextAscii(std::string_view a, std::string_view b)
     return true;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<int64_t> ParseHex64(std::string_view digits)
-{
-    if (digits.empty())
-        return std::nullopt;
-    // Leading zeros are fine; a value beyond 64 bits is not.
-    uint64_t value = 0;
-    for (char c : digits) {
-        const int d = HexDigit(c);
-        if (d < 0 || value > (UINT64_MAX >> 4))
-            return std::nullopt;
-        value = value * 16 + static_cast<uint64_t>(d);
-    }
-    return static_cast<int64_t>(value);
-}
-
-std::optional<int64_t> ParseDecimal64(std::string_view text)
-{
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    // Accumulate the magnitude unsigned so INT64_MIN itself can be read.
-    const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
-    uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        const auto d = static_cast<uint64_t>(c - '0');
-        if (value > (limit - d) / 10)
-            return std::nullopt;
-        value = value * 10 + d;
-    }
-    return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
-}
-
-// TryStrToInt's forms, 64 bits wide.
-std::optional<int64_t> TryStrToInt64(std::string_view text)
-{
-    while (!text.empty() && text[0] == ' ')
-        text.remove_prefix(1);
-    if (!text.empty() && (text[0] == '$' || text[0] == 'x' || text[0] == 'X'))
-        return ParseHex64(text.substr(1));
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        return ParseHex64(text.substr(2));
-    return ParseDecimal64(text);
-}
-
 // The value's bit pattern in upper-case hexadecimal, zero-padded to digits.
 // (By hand: the C library's formatting would add 30 KB to the program.)
 std::string Hex(TColor value, int digits, const char* prefix = "")

@@ -204,7 +204,7 @@ TEST_F(MainWindow, WindowPropertiesPagesAndTheAboutButtonOverTheTabRow)
     const POINT middle{(about.left + about.right) / 2, (about.top + about.bottom) / 2};
     EXPECT_EQ(WindowFromPoint(middle), f.EdgeButton1.Handle());
 
-    // Companion editors: the stored settings of the spec's table.
+    // Companion editors: the stored settings of the layout table.
     EXPECT_EQ(f.cbColor.Color(), clWhite);
     EXPECT_EQ(f.cbColor.ItemIndex(), 29);
     EXPECT_EQ(f.cbColor.ColorValue(), clHighlight);

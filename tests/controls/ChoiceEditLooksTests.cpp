@@ -4,6 +4,7 @@
 #include "controls/choice/ChoicePaint.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/controls/PixelRules.h"
 
 #include <gtest/gtest.h>
 
@@ -15,30 +16,6 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-
-using PixelSet = std::set<std::pair<int, int>>;
-
-PixelSet Pixels(const TBitmap& b, RECT area, TColor color)
-{
-    PixelSet set;
-    const TColor rgb = ColorToRGB(color);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (b.Pixel(x, y) == rgb)
-                set.insert({x, y});
-    return set;
-}
-
-// The three 2 x 2 dots of the ellipsis glyph drawn at (gx, gy).
-PixelSet EllipsisDots(int gx, int gy)
-{
-    PixelSet dots;
-    for (int col : {1, 4, 7})
-        for (int dy = 5; dy <= 6; ++dy)
-            for (int dx = 0; dx <= 1; ++dx)
-                dots.insert({gx + col + dx, gy + dy});
-    return dots;
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "controls/choice/ChoicePaint.h"
 #include "controls/choice/EditButton.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/controls/PixelRules.h"
 
 #include <gtest/gtest.h>
 
@@ -13,44 +14,6 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-
-using PixelSet = std::set<std::pair<int, int>>;
-
-PixelSet Pixels(const TBitmap& b, RECT area, TColor color)
-{
-    PixelSet set;
-    const TColor rgb = ColorToRGB(color);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (b.Pixel(x, y) == rgb)
-                set.insert({x, y});
-    return set;
-}
-
-// The three 2 x 2 dots of the ellipsis glyph drawn at (gx, gy).
-PixelSet EllipsisDots(int gx, int gy)
-{
-    PixelSet dots;
-    for (int col : {1, 4, 7})
-        for (int dy = 5; dy <= 6; ++dy)
-            for (int dx = 0; dx <= 1; ++dx)
-                dots.insert({gx + col + dx, gy + dy});
-    return dots;
-}
-
-void ExpectRing(const TBitmap& b, RECT r, TColor top, TColor bottom, const char* what)
-{
-    const TColor t = ColorToRGB(top), u = ColorToRGB(bottom);
-    const int R = r.right - 1, B = r.bottom - 1;
-    for (int y = r.top; y <= B; ++y) {
-        EXPECT_EQ(b.Pixel(r.left, y), y == B ? u : t) << what << " left column y=" << y;
-        EXPECT_EQ(b.Pixel(R, y), u) << what << " right column y=" << y;
-    }
-    for (int x = r.left; x <= R; ++x) {
-        EXPECT_EQ(b.Pixel(x, r.top), x == R ? u : t) << what << " top row x=" << x;
-        EXPECT_EQ(b.Pixel(x, B), u) << what << " bottom row x=" << x;
-    }
-}
 
 // The main window's editor button: 16 x 17, flat, ellipsis glyph.
 TQnEditButton& MainWindowButton(TQnEditButton& b)

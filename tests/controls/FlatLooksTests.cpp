@@ -6,6 +6,7 @@
 #include "tests/support/BitmapFile.h"
 #include "tests/support/GuiHelpers.h"
 #include "tests/support/SaveDialogForm.h"
+#include "tests/controls/PixelRules.h"
 
 #include <gtest/gtest.h>
 
@@ -27,51 +28,12 @@ static std::ostream& operator<<(std::ostream& out, const RECT& r)
 
 namespace {
 
-using PixelSet = std::set<std::pair<int, int>>;
-
-// Pixels of `area` whose colour is (or is not) `color`.
-PixelSet Pixels(const TBitmap& b, RECT area, TColor color, bool equal = true)
-{
-    PixelSet set;
-    const TColor rgb = ColorToRGB(color);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if ((b.Pixel(x, y) == rgb) == equal)
-                set.insert({x, y});
-    return set;
-}
-
-PixelSet Shifted(const PixelSet& set, int dx, int dy)
-{
-    PixelSet out;
-    for (auto [x, y] : set)
-        out.insert({x + dx, y + dy});
-    return out;
-}
-
 bool Contains(const PixelSet& outer, const PixelSet& inner)
 {
     for (const auto& p : inner)
         if (!outer.count(p))
             return false;
     return true;
-}
-
-// The one-pixel ring of `r`: top colour on the left column and top row, the
-// bottom colour on the right column and bottom row (corners top-right and
-// bottom-left included).
-void ExpectRing(const TBitmap& b, RECT r, TColor top, TColor bottom, const char* what)
-{
-    const TColor t = ColorToRGB(top), u = ColorToRGB(bottom);
-    const int R = r.right - 1, B = r.bottom - 1;
-    for (int y = r.top; y <= B; ++y) {
-        EXPECT_EQ(b.Pixel(r.left, y), y == B ? u : t) << what << " left column y=" << y;
-        EXPECT_EQ(b.Pixel(R, y), u) << what << " right column y=" << y;
-    }
-    for (int x = r.left; x <= R; ++x) {
-        EXPECT_EQ(b.Pixel(x, r.top), x == R ? u : t) << what << " top row x=" << x;
-        EXPECT_EQ(b.Pixel(x, B), u) << what << " bottom row x=" << x;
-    }
 }
 
 // Where the layout puts a caption without glyph (margin -1, spacing 4) by

@@ -4,6 +4,7 @@
 #include "tests/controls/LabelTestSupport.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/controls/PixelRules.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +14,6 @@ using namespace quillon::test;
 namespace {
 
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000, Ground = 0x00FF00;
-
-// The one-pixel ring of `r`: `top` on the top row and left column, `bottom`
-// on the right column and bottom row (top-right and bottom-left corners).
-void ExpectRing(const TBitmap& b, RECT r, TColor top, TColor bottom, const char* what)
-{
-    const TColor t = ColorToRGB(top), u = ColorToRGB(bottom);
-    const int right = r.right - 1, low = r.bottom - 1;
-    for (int y = r.top; y <= low; ++y) {
-        EXPECT_EQ(b.Pixel(r.left, y), y == low ? u : t) << what << " left column y=" << y;
-        EXPECT_EQ(b.Pixel(right, y), u) << what << " right column y=" << y;
-    }
-    for (int x = r.left; x <= right; ++x) {
-        EXPECT_EQ(b.Pixel(x, r.top), x == right ? u : t) << what << " top row x=" << x;
-        EXPECT_EQ(b.Pixel(x, low), u) << what << " bottom row x=" << x;
-    }
-}
 
 // Pixels of `area` that differ from the gradient image.
 int DifferencesFromGradient(const TBitmap& b, const TGradientCaptionLabel& label, RECT area)

@@ -2,6 +2,7 @@
 // Shared by the gradient caption label's tests: a label that counts its
 // repaint requests, off-screen rendering, glyph pictures and pixel sets.
 #include "controls/label/GradientCaptionLabel.h"
+#include "tests/controls/PixelRules.h"
 
 #include <set>
 #include <utility>
@@ -46,27 +47,7 @@ inline void MakeGlyph(TBitmap& out, int width, int height, TColor ground, TColor
         out.Canvas().FillRect(RECT{left + 1, 1, left + cell - 1, height - 1}, fill);
 }
 
-using TPixelSet = std::set<std::pair<int, int>>;
-
-// Pixels of `area` whose colour is (or, with equal false, is not) `color`.
-inline TPixelSet Pixels(const TBitmap& b, RECT area, TColor color, bool equal = true)
-{
-    TPixelSet set;
-    const TColor rgb = ColorToRGB(color);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if ((b.Pixel(x, y) == rgb) == equal)
-                set.insert({x, y});
-    return set;
-}
-
-inline TPixelSet Shifted(const TPixelSet& set, int dx, int dy)
-{
-    TPixelSet out;
-    for (auto [x, y] : set)
-        out.insert({x + dx, y + dy});
-    return out;
-}
+using TPixelSet = PixelSet;
 
 inline RECT Bounds(const TPixelSet& set)
 {

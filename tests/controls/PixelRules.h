@@ -32,6 +32,17 @@ inline PixelSet Shifted(const PixelSet& set, int dx, int dy)
     return out;
 }
 
+// The three 2 x 2 dots of the ellipsis glyph drawn at (gx, gy).
+inline PixelSet EllipsisDots(int gx, int gy)
+{
+    PixelSet dots;
+    for (int col : {1, 4, 7})
+        for (int dy = 5; dy <= 6; ++dy)
+            for (int dx = 0; dx <= 1; ++dx)
+                dots.insert({gx + col + dx, gy + dy});
+    return dots;
+}
+
 inline RECT Inset(RECT r, int by)
 {
     InflateRect(&r, -by, -by);
