@@ -12,21 +12,6 @@ using namespace quillon;
 
 namespace {
 
-class TNote : public TGraphicControl {
-public:
-    TNote(TWinControl* parent, int x, int y, int width, const std::string& text) : TGraphicControl(parent)
-    {
-        SetParentFont(true);
-        SetCaption(text);
-        SetBounds(x, y, width, 14);
-    }
-    void Paint(TCanvas& canvas) override
-    {
-        canvas.SetFont(Font());
-        canvas.DrawText(Caption(), ClientRect(), DT_SINGLELINE | DT_NOPREFIX, Font().color);
-    }
-};
-
 // One look of the edge button, drawn by the button's own paint routine.
 class TEdgeLookSample : public TGraphicControl {
 public:
@@ -139,7 +124,7 @@ private:
     void Note(int x, int y, const std::string& text) { Note(x, y, 540, text); }
     void Note(int x, int y, int width, const std::string& text)
     {
-        owned_.push_back(std::make_unique<TNote>(this, x, y, width, text));
+        owned_.push_back(std::make_unique<gallery::TCaptionLabel>(this, x, y, width, text));
     }
 
     TBand white_{this};

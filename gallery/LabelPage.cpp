@@ -11,21 +11,6 @@ using namespace quillon;
 
 namespace {
 
-class TNote : public TGraphicControl {
-public:
-    TNote(TWinControl* parent, int x, int y, const std::string& text) : TGraphicControl(parent)
-    {
-        SetParentFont(true);
-        SetCaption(text);
-        SetBounds(x, y, 370, 14);
-    }
-    void Paint(TCanvas& canvas) override
-    {
-        canvas.SetFont(Font());
-        canvas.DrawText(Caption(), ClientRect(), DT_SINGLELINE | DT_NOPREFIX, Font().color);
-    }
-};
-
 // A 16 x 16 diamond on fuchsia (the transparent bottom-left colour).
 void MakeDiamond(TBitmap& out, TColor edge, TColor inside)
 {
@@ -139,7 +124,7 @@ private:
         return static_cast<TGradientCaptionLabel&>(*owned_.back());
     }
 
-    void Note(int x, int y, const std::string& text) { owned_.push_back(std::make_unique<TNote>(this, x, y, text)); }
+    void Note(int x, int y, const std::string& text) { owned_.push_back(std::make_unique<gallery::TCaptionLabel>(this, x, y, 370, text)); }
 
     std::vector<std::unique_ptr<TControl>> owned_;
 };
