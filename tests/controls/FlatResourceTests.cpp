@@ -4,6 +4,7 @@
 #include "controls/flat/FlatSpeedButton.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/support/PaintCounted.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,6 @@ using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-
-// Counts its paints, so a test knows that painting happened at all (a
-// window that is not on screen would pass a leak test without painting).
-template <class Control>
-class TCounted : public Control {
-public:
-    using Control::Control;
-    int paints = 0;
-    void Paint(TCanvas& canvas) override
-    {
-        ++paints;
-        Control::Paint(canvas);
-    }
-};
 
 class FlatResources : public ::testing::Test {
 protected:
@@ -64,9 +51,9 @@ protected:
     }
 
     TTestForm form;
-    TCounted<TFlatButton> plain{&form}, embossed{&form}, transparent{&form};
-    TCounted<TFlatSpeedButton> save{&form}, dontSave{&form};
-    TCounted<TFlatPanel> panel{&form};
+    TPaintCounted<TFlatButton> plain{&form}, embossed{&form}, transparent{&form};
+    TPaintCounted<TFlatSpeedButton> save{&form}, dontSave{&form};
+    TPaintCounted<TFlatPanel> panel{&form};
 };
 
 void MoveOver(TWinControl& window, TControl& target)

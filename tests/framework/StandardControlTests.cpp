@@ -10,6 +10,7 @@
 #include "tests/framework/Probes.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"
+#include "tests/support/PaintCounted.h"
 
 #include <gtest/gtest.h>
 
@@ -271,8 +272,8 @@ TEST_F(StandardControls, BevelShapesDrawShadowAndHighlightWhereTheirStyleSays)
 
 namespace {
 
-// Counts the paints that really happened (a window's WM_PAINT, a windowless
-// control's Paint), so the leak test knows that it painted at all.
+// Counts a window's WM_PAINT, so the leak test knows that the native
+// controls painted at all (windowless ones: TPaintCounted).
 template <class Control>
 class TCounted : public Control {
 public:
@@ -284,18 +285,6 @@ protected:
     {
         paints += msg == WM_PAINT;
         return Control::WndProc(msg, wp, lp);
-    }
-};
-
-template <class Control>
-class TCountedGraphic : public Control {
-public:
-    using Control::Control;
-    int paints = 0;
-    void Paint(TCanvas& canvas) override
-    {
-        ++paints;
-        Control::Paint(canvas);
     }
 };
 
@@ -320,20 +309,20 @@ TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectB
     TCounted<TCheckBox> box(&sheet);
     box.SetBounds(10, 100, 120, 17);
     box.SetCaption("&Check");
-    TCountedGraphic<TLabel> label(&sheet), disabled(&sheet);
+    TPaintCounted<TLabel> label(&sheet), disabled(&sheet);
     label.SetBounds(150, 10, 120, 30);
     label.SetCaption("Two\r\nlines");
     disabled.SetBounds(150, 45, 120, 16);
     disabled.SetCaption("&Disabled");
     disabled.SetTransparent(true);
     disabled.SetEnabled(false);
-    TCountedGraphic<TImage> image(&sheet);
+    TPaintCounted<TImage> image(&sheet);
     image.SetBounds(150, 70, 40, 40);
     TBitmap picture(20, 20);
     picture.Fill(clFuchsia);
     image.SetPicture(picture);
     image.SetTransparent(true);
-    TCountedGraphic<TBevel> bevel(&sheet);
+    TPaintCounted<TBevel> bevel(&sheet);
     bevel.SetBounds(200, 70, 100, 40);
     bevel.SetShape(TBevelShape::bsFrame);
     form.ShowActive();
