@@ -1,5 +1,7 @@
-# Shared by scripts/run and scripts/test: builds, a Wine prefix of our own,
-# and a virtual display.
+# shellcheck shell=bash
+# Shared by scripts/run, scripts/test and scripts/bench: builds, the Wine
+# loader this machine can use, and a Wine session (a virtual display, a
+# prefix of our own, one server) that ends with the script.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build="$root/build"
 # Wine keeps per-user files under HOME; CI may start without one.
@@ -27,18 +29,30 @@ build_windows() { # TARGET-ARCH [targets...]
   configure_and_build "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" -- "$@"
 }
 
+# The two Wine loaders and the server. The scripts' own test points them at
+# stand-ins that record how they were called.
+wine32_loader=${QUILLON_WINE32_LOADER:-/usr/lib/wine/wine}
+wine64_loader=${QUILLON_WINE64_LOADER:-/usr/lib/wine/wine64}
+wineserver_program=${QUILLON_WINESERVER:-wineserver}
+
 # Whether this machine runs 32-bit Windows programs, decided once per run:
 # some kernels cannot run 32-bit Linux programs, and there Wine's 32-bit
 # loader fails with "Exec format error". QUILLON_WIN32=0 or 1 forces the
 # answer. Where the answer is no, every Wine call goes through the 64-bit
 # loader (WINELOADER too, so Wine's own helper programs use it).
-wine32_loader=/usr/lib/wine/wine
-wine64_loader=/usr/lib/wine/wine64
+# loader_runs: whether the 32-bit loader starts. Through bash's exec, so a
+# loader the kernel cannot run reports "Exec format error" instead of being
+# taken for a shell script, as timeout's own exec fallback would.
+loader_runs() {
+  # shellcheck disable=SC2016 # $0 is the inner shell's
+  timeout 30 bash -c 'exec "$0" --version' "$wine32_loader"
+}
+
 decide_win32() {
   local out
   case "${QUILLON_WIN32:-}" in
     1)
-      if ! out=$(timeout 30 bash -c 'exec "$0" --version' "$wine32_loader" 2>&1); then
+      if ! out=$(loader_runs 2>&1); then
         echo "$out" >&2
         echo "QUILLON_WIN32=1, but this machine cannot run 32-bit Windows programs: Wine's 32-bit loader ($wine32_loader) fails (above)." >&2
         exit 1
@@ -46,43 +60,50 @@ decide_win32() {
       win32=1 ;;
     0) win32=0 ;;
     "")
-      if timeout 30 bash -c 'exec "$0" --version' "$wine32_loader" >/dev/null 2>&1; then win32=1; else win32=0; fi ;;
+      if loader_runs >/dev/null 2>&1; then win32=1; else win32=0; fi ;;
     *)
       echo "QUILLON_WIN32 must be 0 or 1, not '$QUILLON_WIN32'" >&2
       exit 1 ;;
   esac
   export QUILLON_WIN32=$win32
+  # Loaders by their paths: a bare "wine" is Debian's script, which takes the
+  # 32-bit loader whenever it is installed, even where it cannot run.
   if [ "$win32" = 1 ]; then
-    export QUILLON_WINE=wine
+    export QUILLON_WINE=$wine32_loader
   else
     export QUILLON_WINE=$wine64_loader WINELOADER=$wine64_loader
   fi
 }
 
-# wine ARGS...: the loader this machine can use.
-wine() { "$QUILLON_WINE" "$@"; }
+# run_wine ARGS...: a Windows program through the loader this machine can use.
+run_wine() { "$QUILLON_WINE" "$@"; }
+run_wineserver() { "$wineserver_program" "$@"; }
 
 decide_win32
 # The Windows build that runs here: i686 (the release build) where 32-bit
 # programs run, x86_64 elsewhere.
+# shellcheck disable=SC2034 # for the scripts that source this file
 if [ "$win32" = 1 ]; then run_arch=i686; else run_arch=x86_64; fi
 
 # prepare_prefix DIR [test]: a 64-bit prefix (it runs both builds) with the
 # fonts Windows has, title bars under a bare X server, and no Mono/Gecko
 # prompts. "test" marks it as the one prefix the test programs accept. Only
 # for prefixes of our own: one left half-made by a failed run is made again.
+prefix_recipe=2
 prepare_prefix() {
   local prefix=$1 kind=${2:-}
   # A pinned locale: the ANSI code page of our own prefixes is always 1252.
   export LC_ALL=C.UTF-8
   export WINEPREFIX=$prefix WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=${WINEDEBUG:--all,err+seh}
-  if [ ! -f "$prefix/.quillon-prepared" ]; then
+  # The marker holds the recipe's version: a prefix made by an older recipe is
+  # made again.
+  if [ "$(cat "$prefix/.quillon-prepared" 2>/dev/null)" != "$prefix_recipe" ]; then
     echo "preparing Wine prefix $prefix"
-    wineserver -k 2>/dev/null || true
+    run_wineserver -k 2>/dev/null || true
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    if ! wine wineboot -i >"$prefix/.wineboot.log" 2>&1 || ! wineserver -w; then
+    if ! run_wine wineboot -i >"$prefix/.wineboot.log" 2>&1 || ! run_wineserver -w; then
       cat "$prefix/.wineboot.log" >&2
       echo "Could not make the Wine prefix $prefix: wineboot failed (above)." >&2
       [ "$win32" = 1 ] || echo "This machine cannot run 32-bit programs; the prefix was made with the 64-bit loader $wine64_loader." >&2
@@ -94,34 +115,90 @@ prepare_prefix() {
              /usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/marlett.ttf; do
       [ -f "$f" ] && cp -f "$f" "$fonts/"
     done
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -w
-    touch "$prefix/.quillon-prepared"
+    run_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    run_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    # Carets that do not blink: two screenshots of a window are the same.
+    run_wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null 2>&1
+    run_wineserver -w
+    echo "$prefix_recipe" >"$prefix/.quillon-prepared"
   fi
   if [ "$kind" = test ]; then
     touch "$prefix/drive_c/quillon-test-prefix"
   fi
 }
 
-# start_xvfb: a private virtual display, stopped when the script exits.
+# start_xvfb: a private virtual display on a display number that Xvfb itself
+# finds free (-displayfd), so parallel runs never race for one.
 start_xvfb() {
-  local n
-  for n in $(seq 91 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.05
-    done
-    export DISPLAY=":$n"
-    return 0
+  local numfile n=""
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 200); do
+    n=$(tr -dc 0-9 <"$numfile")
+    [ -n "$n" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
   done
-  echo "no free display number for Xvfb" >&2
-  return 1
+  rm -f "$numfile"
+  if [ -z "$n" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
 }
 
 stop_xvfb() {
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "${xvfb_pid:-}" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  xvfb_pid=""
+}
+
+# start_wine_session PREFIX [test]: a virtual display, the prefix made ready
+# and one Wine server kept for the whole run (a Wine start then costs
+# milliseconds, not a second); all of it stops when the script exits.
+start_wine_session() {
+  trap stop_wine_session EXIT
+  start_xvfb || exit 1
+  prepare_prefix "$1" "${2:-}"
+  run_wineserver -p
+  # Wine's helper services start here, away from any program's output.
+  run_wine wineboot >/dev/null 2>&1
+}
+
+stop_wine_session() {
+  run_wineserver -k 2>/dev/null
+  stop_xvfb
+  return 0
+}
+
+# wait_for_window TITLE: prints the id of the top-level window with exactly
+# that title once it shows; fails after 40 s.
+wait_for_window() {
+  local window
+  for _ in $(seq 1 400); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\"" 'index($0, t) {print $1; exit}')
+    if [ -n "$window" ]; then
+      echo "$window"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_for_window_gone ID: the next screenshot must not show it.
+wait_for_window_gone() {
+  [ -n "$1" ] || return 0
+  for _ in $(seq 1 50); do
+    xwininfo -id "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+}
+
+# screenshot FILE: the whole virtual screen, trimmed to what is on it.
+screenshot() {
+  import -window root "$1" && convert "$1" -trim +repage "$1"
 }
