@@ -54,6 +54,7 @@ public:
         disabled.SetBounds(205, 366, 163, 41);
         disabled.SetCaption("Disabled caption");
         disabled.SetEnabled(false);
+        AdvancedColours();
     }
 
 private:
@@ -129,6 +130,30 @@ private:
         t.SetBounds(190, 212, 75, 21);
         t.SetCaption("Clear");
         t.SetTransparentMode(TTransparentMode::tmAlways);
+    }
+
+    // UseAdvColors takes the parent's colour and derives the hot, held and
+    // border colours from it through the HSL arithmetic: one row per face.
+    void AdvancedColours()
+    {
+        Label(&white_, 10, 286, "Advanced colours: rest, hot, held");
+        const TColor faces[] = {0x00E1EAEB, 0x008396A0};
+        for (int row = 0; row < 2; ++row) {
+            auto& band = Add<TFlatPanel>(&white_);
+            band.SetBounds(10, 304 + 52 * row, 358, 45);
+            band.SetColor(faces[row]);
+            for (int col = 0; col < 3; ++col) {
+                auto& b = Add<TShown<TFlatButton>>(&band);
+                b.SetBounds(10 + 85 * col, 11, 75, 23);
+                b.SetCaption(col == 0 ? "rest" : col == 1 ? "hot" : "held");
+                b.SetUseAdvColors(true);
+                if (col == 1)
+                    b.ShowAs(true, TFlatButtonState::fbsUp);
+                if (col == 2)
+                    b.ShowAs(false, TFlatButtonState::fbsDown);
+            }
+            Label(&band, 270, 15, row == 0 ? "0x00E1EAEB" : "0x008396A0");
+        }
     }
 
     TFlatPanel white_{this};
