@@ -9,9 +9,9 @@ namespace {
 
 constexpr double ChannelScale = 255.0;
 
-double ChannelFraction(int32_t rgb, int shift)
+int32_t ChannelInt(int32_t rgb, int shift)
 {
-    return static_cast<double>((static_cast<uint32_t>(rgb) >> shift) & 0xFFu) / ChannelScale;
+    return static_cast<int32_t>((static_cast<uint32_t>(rgb) >> shift) & 0xFFu);
 }
 
 // Ties go to the even neighbour (the default rounding mode, which nothing in
@@ -45,28 +45,36 @@ int32_t ScaledLightnessToColor(int32_t h, int32_t s, double l)
 
 Hsl ColorToHsl(int32_t rgb)
 {
-    const double r = ChannelFraction(rgb, 0);
-    const double g = ChannelFraction(rgb, 8);
-    const double b = ChannelFraction(rgb, 16);
-    const double cmax = std::max({r, g, b});
-    const double cmin = std::min({r, g, b});
+    // Every decision is taken on the integer channels: a computed double may
+    // sit in a wider register on one build and in memory on another, so `==`
+    // between computed values is not the same test everywhere.
+    const int32_t ri = ChannelInt(rgb, 0);
+    const int32_t gi = ChannelInt(rgb, 8);
+    const int32_t bi = ChannelInt(rgb, 16);
+    const int32_t maxi = std::max({ri, gi, bi});
+    const int32_t mini = std::min({ri, gi, bi});
+    const double r = ri / ChannelScale;
+    const double g = gi / ChannelScale;
+    const double b = bi / ChannelScale;
+    const double cmax = maxi / ChannelScale;
+    const double cmin = mini / ChannelScale;
 
     Hsl hsl{0.0, 0.0, (cmax + cmin) / 2};
-    if (cmax == cmin)
+    if (maxi == mini)
         return hsl;
 
     const double d = cmax - cmin;
-    hsl.s = hsl.l < 0.5 ? d / (cmax + cmin) : d / (2 - cmax - cmin);
+    hsl.s = maxi + mini < 255 ? d / (cmax + cmin) : d / (2 - cmax - cmin);
     // Red wins a tie for the maximum, then green.
     double h;
-    if (r == cmax)
+    if (ri == maxi)
         h = (g - b) / d;
-    else if (g == cmax)
+    else if (gi == maxi)
         h = 2 + (b - r) / d;
     else
         h = 4 + (r - g) / d;
     h /= 6;
-    if (h < 0)
+    if (ri == maxi && gi < bi)
         h += 1;
     hsl.h = h;
     return hsl;
