@@ -26,7 +26,10 @@ configure_and_build() {
 
 build_windows() { # TARGET-ARCH [targets...]
   local arch=$1; shift
-  configure_and_build "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" -- "$@"
+  local toolchain="$root/cmake/toolchain-$arch.cmake"
+  # A toolchain's flags reach only a fresh cache.
+  [ "$toolchain" -nt "$build/$arch/CMakeCache.txt" ] && rm -f "$build/$arch/CMakeCache.txt"
+  configure_and_build "$build/$arch" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -- "$@"
 }
 
 # The two Wine loaders and the server. The scripts' own test points them at
