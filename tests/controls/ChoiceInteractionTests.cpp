@@ -59,20 +59,21 @@ public:
     HWND Window() const { return window_; }
 
 private:
+    // A visible top-level window of the process.
+    static BOOL CALLBACK Found(HWND hwnd, LPARAM data) noexcept
+    {
+        auto& search = *reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != search.first || !IsWindowVisible(hwnd))
+            return TRUE;
+        search.second = hwnd;
+        return FALSE;
+    }
     static HWND FindWindowOf(DWORD processId)
     {
         std::pair<DWORD, HWND> search{processId, nullptr};
-        EnumWindows(
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                auto& s = *reinterpret_cast<std::pair<DWORD, HWND>*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                if (owner != s.first || !IsWindowVisible(hwnd))
-                    return TRUE;
-                s.second = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(Found, reinterpret_cast<LPARAM>(&search));
         return search.second;
     }
 
