@@ -161,6 +161,27 @@ bool TApplication::Active() const
     return GetActiveWindow() != nullptr;
 }
 
+void TApplication::ActivationChanged(bool active)
+{
+    // Every top-level window of the thread hears of the change; one notice.
+    if (noticedActive_ == static_cast<int>(active))
+        return;
+    noticedActive_ = active;
+    PostThreadMessageW(GetCurrentThreadId(), active ? AppActivateNotice() : AppDeactivateNotice(), 0, 0);
+}
+
+UINT AppActivateNotice()
+{
+    static const UINT message = RegisterWindowMessageW(L"Quillon.AppActivate");
+    return message;
+}
+
+UINT AppDeactivateNotice()
+{
+    static const UINT message = RegisterWindowMessageW(L"Quillon.AppDeactivate");
+    return message;
+}
+
 TForm* TApplication::ActiveForm() const
 {
     return dynamic_cast<TForm*>(TWinControl::FromHandle(GetActiveWindow()));

@@ -41,6 +41,10 @@ public:
 
     // Some window of this application is the active window.
     bool Active() const;
+    // A window of ours heard that the application gains (or loses) the
+    // activation to another program: posts the matching notice to the
+    // thread, once per change, so message hooks and the loop see it.
+    void ActivationChanged(bool active);
     // The form of the active window, or null.
     TForm* ActiveForm() const;
     // The control under a screen point, windowless ones included.
@@ -51,8 +55,14 @@ private:
     bool IsKeyMessage(MSG& msg);
 
     bool terminated_ = false;
+    int noticedActive_ = -1; // the last notice posted: 1 activation, 0 deactivation
 };
 
 TApplication& Application();
+
+// The thread messages (no window) that TApplication posts when another
+// program's window took the activation from ours, or ours took it back.
+UINT AppActivateNotice();
+UINT AppDeactivateNotice();
 
 } // namespace quillon

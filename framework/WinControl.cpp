@@ -320,6 +320,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
         return MouseMessage(msg, wp, lp);
+    case WM_ACTIVATEAPP:
+        // Sent, not posted, to every top-level window: hooks never see it.
+        Application().ActivationChanged(wp != 0);
+        break;
     case WM_MOUSELEAVE:
         MouseLeft();
         break;

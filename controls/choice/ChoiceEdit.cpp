@@ -34,7 +34,7 @@ bool IsBlank(const std::string& text)
 
 TQnCustomChoiceEdit::TQnCustomChoiceEdit(TWinControl* parent) : TQnParentEdit(parent)
 {
-    SetControlStyle(ControlStyle() | csCaptureMouse);
+    SetControlStyle(ControlStyle() | csCaptureMouse | csClickEvents);
     SetCtl3D(false);
     checkGlyph_.Transparent = true;
     frameGlyph_.Transparent = true;
@@ -493,6 +493,15 @@ void TQnCustomChoiceEdit::SetHot(bool value)
         PaintFrame(true);
 }
 
+void TQnCustomChoiceEdit::MouseMove(unsigned shift, int x, int y)
+{
+    // A move over the button is the button's (fed to it above); the hint
+    // and the enter/leave tracking have seen it all the same.
+    if (overButton_)
+        return;
+    TQnParentEdit::MouseMove(shift, x, y);
+}
+
 void TQnCustomChoiceEdit::MouseEnter()
 {
     TQnParentEdit::MouseEnter();
@@ -519,6 +528,8 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
+        // The focus this press gives (on the glyph or the button too) comes by click.
+        const TClickFocus click(*this);
         const POINT client{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         HitTest(client.x);
         if (msg == WM_LBUTTONDOWN)
@@ -527,16 +538,14 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             SetFocus();
             if (Focused())
                 CheckGlyphClick();
-            break;
-        }
-        if (overButton_ && (msg == WM_LBUTTONDOWN || buttonStyle_ == TEventStyle::esDropDown)) {
+        } else if (overButton_ && (msg == WM_LBUTTONDOWN || buttonStyle_ == TEventStyle::esDropDown)) {
             SetFocus();
             if (Focused() && button_ && button_->Contains(ClientToWindow(client))) {
                 ButtonPress(ClientToWindow(client));
                 return 0; // the edit never sees a press on its button
             }
         }
-        break;
+        return TQnParentEdit::WndProc(msg, wp, lp);
     }
     case WM_LBUTTONUP: {
         const POINT client{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};

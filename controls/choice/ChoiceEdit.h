@@ -90,6 +90,7 @@ protected:
     void BeforeValidate() override;
     void ValidateText() override;
     void CancelMode(TControl* sender) override;
+    void MouseMove(unsigned shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
     void Notification(TComponent* component, TOperation operation) override;

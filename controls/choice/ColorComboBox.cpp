@@ -125,8 +125,8 @@ void TQnColorComboBox::DrawColorItem(TItemPaint& item)
 
 void TQnColorComboBox::ValidateText()
 {
-    // A text nobody can change (read-only) is not held against the user.
-    if (CanValidate() && ErrorCode == 0 && ItemIndex() == -1) {
+    // Read-only or not: a text put in from code is read as a colour too.
+    if (ErrorCode == 0 && ItemIndex() == -1) {
         const ColorTextCheck check = CheckColorText(Text(), [](TColor c) { return ColorToRGB(c); });
         if (!check.valid)
             ErrorCode = ErrInvalidInteger;

@@ -121,6 +121,15 @@ std::string TQnCustomEdit::GetErrorHint()
 
 // ---- focus
 
+void TQnCustomEdit::DoEnter()
+{
+    // Subclasses make the window multi-line (for a formatting rectangle),
+    // where the framework's selection on entering stays out.
+    if (AutoSelect && !focusByClick_)
+        SelectAll();
+    TCustomEdit::DoEnter();
+}
+
 void TQnCustomEdit::DoExit()
 {
     BeforeValidate();
@@ -225,12 +234,7 @@ LRESULT TQnCustomEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         // Entering by this click selects nothing (the click places the caret).
-        const bool wasFocused = Focused();
-        focusByClick_ = !wasFocused;
-        struct TReset {
-            bool& flag;
-            ~TReset() { flag = false; }
-        } reset{focusByClick_};
+        const TClickFocus click(*this);
         return TCustomEdit::WndProc(msg, wp, lp);
     }
     case WM_DESTROY:

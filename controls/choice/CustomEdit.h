@@ -73,6 +73,7 @@ protected:
     // The validation chain, most derived first, each calling its base last.
     virtual void ValidateText();
 
+    void DoEnter() override;
     void DoExit() override;
     void CancelMode(TControl* sender) override;
     void Change() override;
@@ -80,6 +81,22 @@ protected:
 
     // The focus came with a mouse click (entering selects nothing then).
     bool FocusByClick() const { return focusByClick_; }
+    // While it lives, a left press is being handled: focus that arrives
+    // meanwhile, if the edit had none, comes by click.
+    class TClickFocus {
+    public:
+        explicit TClickFocus(TQnCustomEdit& edit) : edit_(edit), previous_(edit.focusByClick_)
+        {
+            edit.focusByClick_ = previous_ || !edit.Focused();
+        }
+        ~TClickFocus() { edit_.focusByClick_ = previous_; }
+        TClickFocus(const TClickFocus&) = delete;
+        TClickFocus& operator=(const TClickFocus&) = delete;
+
+    private:
+        TQnCustomEdit& edit_;
+        bool previous_;
+    };
     // The run before the chain: leaving closes drop-downs and such.
     virtual void BeforeValidate() {}
 

@@ -1,6 +1,7 @@
 #include "controls/choice/PopupHook.h"
 
 #include "controls/choice/ErrorPopup.h"
+#include "framework/Application.h"
 #include "framework/Callback.h"
 
 namespace quillon {
@@ -34,10 +35,10 @@ bool HidesPopup(UINT message)
     case WM_SYSCHAR:
     case WM_COMMAND:
     case WM_SYSCOMMAND:
-    case WM_ACTIVATEAPP:
         return true;
     }
-    return false;
+    // Another program took the activation, or ours took it back.
+    return message == AppActivateNotice() || message == AppDeactivateNotice();
 }
 
 void InstallPopupHook(HWND target)

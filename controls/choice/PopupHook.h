@@ -1,8 +1,10 @@
 #pragma once
 // The thread message hook that hides the error balloon: while it is
-// installed, a typed character or a command taken from this thread's queue
-// posts the hide request to the edit that showed the balloon. One hook at a
-// time; the edit removes it whenever it hides the balloon.
+// installed, a typed character, a command, or the application's notice that
+// another program (or this one again) became active, taken from this
+// thread's queue, posts the hide request to the edit that showed the
+// balloon. One hook at a time; the edit removes it whenever it hides the
+// balloon.
 #include <windows.h>
 
 namespace quillon {

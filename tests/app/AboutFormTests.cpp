@@ -106,6 +106,45 @@ TEST_F(AboutBox, DialogFrameWithoutTitleBarAndTheControlsWhereTheLayoutPutsThem)
     EXPECT_EQ(f.CancelControl, &f.btnOk);
 }
 
+TEST_F(AboutBox, FontsAndColoursOfTheTextsAndTheTitlePanel)
+{
+    TfrmAbout& f = about_;
+    TFont sub = f.lblGradient.SubCaption().Font();
+    struct Row {
+        const char* name;
+        const TFont& font;
+        const char* face;
+        int height;
+        bool bold;
+        bool underline;
+        TColor color;
+    } rows[] = {
+        {"window", f.Font(), "Tahoma", -11, false, false, clWindowText},
+        {"lblNote", f.lblNote.Font(), "Tahoma", -9, false, false, clAppWorkSpace},
+        {"lblAppName", f.lblAppName.Font(), "Tahoma", -17, true, false, clWindowText},
+        {"lblCompany", f.lblCompany.Font(), "Tahoma", -9, false, false, clSilver},
+        {"lblProgrammedBy", f.lblProgrammedBy.Font(), "Trebuchet MS", -11, true, false, clWindowText},
+        {"lblEMail", f.lblEMail.Font(), "Tahoma", -11, false, true, clBlue},
+        {"lblSite", f.lblSite.Font(), "Tahoma", -11, false, true, clBlue},
+        {"lblAppInfo", f.lblAppInfo.Font(), "Tahoma", -11, false, false, clWindowText},
+        {"sub-caption", sub, "MS Sans Serif", -11, false, false, clWindowText},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.font.name, row.face);
+        EXPECT_EQ(row.font.height, row.height);
+        EXPECT_EQ(row.font.bold, row.bold);
+        EXPECT_FALSE(row.font.italic);
+        EXPECT_EQ(row.font.underline, row.underline);
+        EXPECT_FALSE(row.font.strikeOut);
+        EXPECT_EQ(row.font.color, row.color);
+    }
+    EXPECT_EQ(f.Color(), clBtnFace);
+    EXPECT_EQ(f.pnlTitle.Color(), clWhite);
+    EXPECT_EQ(f.pnlTitle.ColorHighLight(), clWhite);
+    EXPECT_EQ(f.pnlTitle.ColorShadow(), clWhite);
+}
+
 // The screen while the box is up: a white band over the whole title panel
 // but its texts (the picture leaves out its key colour), then the strip of
 // 255 bands. Its bands are 1 or 2 columns wide and the first column of each

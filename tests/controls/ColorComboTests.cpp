@@ -200,6 +200,31 @@ TEST_F(ColorCombo, InvalidTextKeepsTheFocusAndShowsTheBalloon)
     EXPECT_EQ(TQnCustomEdit::ErrorPopup()->TailVariant(), 0);
 }
 
+// Read-only keeps the colour rules on leaving: a text put in from code is
+// still read as a colour.
+TEST_F(ColorCombo, ReadOnlyStillChecksTheColourTextOnLeaving)
+{
+    combo->SetReadOnly(true);
+    struct Case {
+        const char* text;
+        const char* after;
+        bool leaves;
+    } cases[] = {
+        {"255", "clRed", true},
+        {"abc", "abc", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        combo->SetFocus();
+        Settle();
+        combo->SetText(c.text);
+        Press(VK_TAB);
+        EXPECT_EQ(other->Focused(), c.leaves);
+        EXPECT_EQ(combo->Text(), c.after);
+        EXPECT_EQ(combo->ErrorCode, c.leaves ? 0 : ErrInvalidInteger);
+    }
+}
+
 TEST_F(ColorCombo, UpAndDownStopAtTheEnds)
 {
     combo->SelectAll();

@@ -242,6 +242,15 @@ TEST_F(ErrorPopup, TypedCharacterHidesAndNoHookOutlivesTheBalloon)
     EXPECT_EQ(owner->hideRequests, 1);
 }
 
+TEST_F(ErrorPopup, ACommandTakenFromTheQueueHides)
+{
+    Show("Error");
+    ASSERT_TRUE(PopupHookInstalled());
+    PostMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), 0);
+    EXPECT_TRUE(PumpUntil([&] { return owner->hideRequests > 0; }, 1000));
+    EXPECT_EQ(owner->hideRequests, 1);
+}
+
 TEST_F(ErrorPopup, ManyShowingsLeakNoGdiObjectAndNoHook)
 {
     const TPopupHookCounts before = PopupHookCounts();

@@ -5,6 +5,7 @@
 #include "tests/support/GuiHelpers.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -349,6 +350,31 @@ TEST(SystemDialogs, EachDialogOpensModalAndCancels)
     EXPECT_EQ(color.Color, 0x00123456);
 
     cancel([&] { return ChooseFolder(owner.Handle(), "Choose a Folder", "C:\\").has_value(); }, L"folder");
+}
+
+// The font dialog offers no effects: the system's strike-out, underline and
+// colour controls are not shown.
+TEST(SystemDialogs, FontDialogShowsNoEffects)
+{
+    TOwnerWindow owner;
+    struct Control {
+        const char* name;
+        int id;
+        bool shown = true;
+    } controls[] = {{"strike-out", chx1}, {"underline", chx2}, {"colour", cmb4}};
+    bool faceListShown = false;
+    TDialogAnswer answer(owner.Handle(), IDCANCEL, [&](HWND dialog) {
+        faceListShown = IsWindowVisible(GetDlgItem(dialog, cmb1)) != FALSE;
+        for (Control& c : controls)
+            c.shown = IsWindowVisible(GetDlgItem(dialog, c.id)) != FALSE;
+        return true;
+    });
+    TFontDialog font;
+    EXPECT_FALSE(font.Execute(owner.Handle()));
+    ASSERT_TRUE(answer.seen);
+    EXPECT_TRUE(faceListShown) << "the dialog's own controls are there";
+    for (const Control& c : controls)
+        EXPECT_FALSE(c.shown) << c.name;
 }
 
 TEST(SystemDialogs, FolderChooserAcceptsOnlyExistingFolders)

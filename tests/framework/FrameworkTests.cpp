@@ -112,6 +112,35 @@ TEST_F(Framework, EnterAndLeaveNoticesFollowThePointer)
     EXPECT_EQ(CurrentMouseControl(), nullptr);
 }
 
+// The system tells every top-level window of ours when another program takes
+// the activation or ours takes it back; the application posts one notice per
+// change, for the hooks and the loop.
+TEST_F(Framework, OneActivationNoticePerChangeHoweverManyWindowsHearOfIt)
+{
+    TTestForm first(100, 100), second(100, 100);
+    first.ShowActive();
+    second.Handle();
+    auto taken = [](UINT notice) {
+        int count = 0;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, notice, notice, PM_REMOVE))
+            count += msg.hwnd == nullptr;
+        return count;
+    };
+    taken(AppActivateNotice());
+    taken(AppDeactivateNotice());
+    struct Step {
+        bool active;
+        int activations, deactivations;
+    } steps[] = {{false, 0, 1}, {false, 0, 0}, {true, 1, 0}, {true, 0, 0}, {false, 0, 1}, {true, 1, 0}};
+    for (const Step& step : steps) {
+        for (TForm* form : {&first, &second})
+            SendMessageW(form->Handle(), WM_ACTIVATEAPP, step.active, 0);
+        EXPECT_EQ(taken(AppActivateNotice()), step.activations);
+        EXPECT_EQ(taken(AppDeactivateNotice()), step.deactivations);
+    }
+}
+
 TEST_F(Framework, BroadcastStopsAtTheFirstChildThatHandlesIt)
 {
     TTestForm form(100, 100);
