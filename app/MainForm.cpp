@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/IdeCheck.h"
+#include "framework/Application.h"
 
 #include <algorithm>
 

@@ -3,6 +3,7 @@
 #include "app/AboutForm.h"
 #include "app/ConfirmForm.h"
 #include "app/MainForm.h"
+#include "framework/Application.h"
 
 namespace quillon {
 

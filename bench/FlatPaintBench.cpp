@@ -5,6 +5,7 @@
 #include "controls/flat/FlatButton.h"
 #include "controls/flat/FlatPanel.h"
 #include "controls/flat/FlatSpeedButton.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 
 #include <cstdio>

@@ -4,6 +4,7 @@
 // Medians over many rounds; the goal for a paint is at most 3x.
 #include "bench/Timing.h"
 #include "controls/label/GradientCaptionLabel.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 
 #include <cstdio>

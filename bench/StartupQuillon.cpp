@@ -3,6 +3,7 @@
 // QUILLON_STARTUP_EVENT names.
 #include "app/MainForm.h"
 #include "app/ProgramStart.h"
+#include "framework/Application.h"
 
 #include <commctrl.h>
 #include <windows.h>

@@ -1,7 +1,5 @@
 #include "framework/Actions.h"
 
-#include "framework/Controls.h"
-
 #include <algorithm>
 
 namespace quillon {
@@ -25,8 +23,8 @@ void TActionList::Notification(TComponent* component, TOperation operation)
 
 TBasicAction::~TBasicAction()
 {
-    for (TControl* client : std::vector<TControl*>(clients_))
-        client->SetAction(nullptr);
+    for (IActionClient* client : std::vector<IActionClient*>(clients_))
+        client->ActionGone();
 }
 
 bool TBasicAction::Execute()
@@ -39,8 +37,18 @@ bool TBasicAction::Execute()
 
 void TBasicAction::Change()
 {
-    for (TControl* client : std::vector<TControl*>(clients_))
+    for (IActionClient* client : std::vector<IActionClient*>(clients_))
         client->ActionChange(*this);
+}
+
+void TBasicAction::AddClient(IActionClient* client)
+{
+    clients_.push_back(client);
+}
+
+void TBasicAction::RemoveClient(IActionClient* client)
+{
+    clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
 }
 
 } // namespace quillon

@@ -12,7 +12,17 @@
 
 namespace quillon {
 
-class TControl;
+class TBasicAction;
+
+// A user of an action (a control): told when the action changes or goes.
+class IActionClient {
+public:
+    virtual void ActionChange(TBasicAction& sender) = 0;
+    virtual void ActionGone() = 0;
+
+protected:
+    ~IActionClient() = default;
+};
 
 // Holds the image list of its actions; forgets the list when it goes.
 class TActionList : public TComponent {
@@ -34,10 +44,11 @@ public:
     bool Execute();
     // Tells every control that uses the action.
     void Change();
+    void AddClient(IActionClient* client);
+    void RemoveClient(IActionClient* client);
 
 private:
-    friend class TControl;
-    std::vector<TControl*> clients_;
+    std::vector<IActionClient*> clients_;
 };
 
 // An action with the properties a control takes over.

@@ -3,7 +3,7 @@
 #include "base/Exceptions.h"
 #include "framework/Callback.h"
 #include "framework/ErrorReport.h"
-#include "framework/Forms.h"
+#include "framework/Hints.h"
 
 namespace quillon {
 
@@ -55,6 +55,32 @@ TApplication& Application()
 {
     static TApplication application;
     return application;
+}
+
+TFormsHost& FormsHost()
+{
+    return Application();
+}
+
+TApplication::TApplication()
+{
+    WatchControls(this);
+}
+
+void TApplication::ControlDestroyed(const TControl& control)
+{
+    ForgetHintControl(&control);
+}
+
+void TApplication::WindowMouse(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    // The settings as they are now: the program may change them at any time.
+    RelayHintMouse(window, msg, wp, lp, THintSettings{HintColor, HintPause, HintHidePause});
+}
+
+bool TApplication::WindowNotified(const NMHDR& header)
+{
+    return HintWindowNotified(header);
 }
 
 void TApplication::Run(TForm& mainForm)

@@ -2,7 +2,7 @@
 // The application object: message loop with the keyboard handling of the
 // forms (Tab, Enter, Escape, accelerators), the default error report, hint
 // settings, and which of its windows is active.
-#include "framework/Color.h"
+#include "framework/Forms.h"
 
 #include <windows.h>
 
@@ -12,13 +12,13 @@
 
 namespace quillon {
 
-class TControl;
-class TForm;
-
-class TApplication {
+// The application object. It watches every control for what concerns the
+// whole program: the hint window and the notices of activation.
+class TApplication : public TFormsHost, private IControlWatch {
 public:
+    TApplication();
+
     std::wstring Title = L"Quillon";
-    TForm* MainForm = nullptr;
     TColor HintColor = clInfoBk;
     int HintPause = 500;                // ms until a hint shows
     int HintHidePause = 2500;           // ms until it hides
@@ -29,11 +29,11 @@ public:
     // Shows the main form and runs the message loop until it closes.
     void Run(TForm& mainForm);
     // Waits for and handles one message; false once WM_QUIT arrived.
-    bool HandleMessage();
+    bool HandleMessage() override;
     // Handles the messages already queued.
     void ProcessMessages();
     void ProcessMessage(MSG& msg);
-    bool Terminated() const { return terminated_; }
+    bool Terminated() const override { return terminated_; }
 
     // The default error report: a message box with the error's text, the
     // title as caption and the error icon. Never throws.
@@ -44,7 +44,7 @@ public:
     // A window of ours heard that the application gains (or loses) the
     // activation to another program: posts the matching notice to the
     // thread, once per change, so message hooks and the loop see it.
-    void ActivationChanged(bool active);
+    void ActivationChanged(bool active) override;
     // The form of the active window, or null.
     TForm* ActiveForm() const;
     // The control under a screen point, windowless ones included.
@@ -53,6 +53,9 @@ public:
 private:
     // The forms' keyboard handling; true when the message was consumed.
     bool IsKeyMessage(MSG& msg);
+    void ControlDestroyed(const TControl& control) override;
+    void WindowMouse(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp) override;
+    bool WindowNotified(const NMHDR& header) override;
 
     bool terminated_ = false;
     int noticedActive_ = -1; // the last notice posted: 1 activation, 0 deactivation

@@ -27,7 +27,7 @@ void TButton::HandleCreated()
 void TButton::SetDefault(bool value)
 {
     default_ = value;
-    if (TForm* form = ParentForm()) {
+    if (TForm* form = ParentForm(*this)) {
         if (value)
             form->DefaultControl = this;
         else if (form->DefaultControl == this)
@@ -40,7 +40,7 @@ void TButton::SetDefault(bool value)
 void TButton::SetCancel(bool value)
 {
     cancel_ = value;
-    if (TForm* form = ParentForm()) {
+    if (TForm* form = ParentForm(*this)) {
         if (value)
             form->CancelControl = this;
         else if (form->CancelControl == this)
@@ -50,7 +50,7 @@ void TButton::SetCancel(bool value)
 
 void TButton::Click()
 {
-    if (TForm* form = ParentForm())
+    if (TForm* form = ParentForm(*this))
         form->SetModalResult(ModalResult);
     TWinControl::Click();
 }

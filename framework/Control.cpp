@@ -1,8 +1,6 @@
 #include "framework/Control.h"
 
 #include "base/TextConvert.h"
-#include "framework/Forms.h"
-#include "framework/Hints.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -13,8 +11,19 @@ namespace {
 
 // The control under the pointer by the framework's enter/leave notices.
 TControl* mouseControl = nullptr;
+IControlWatch* controlWatch = nullptr;
 
 } // namespace
+
+void WatchControls(IControlWatch* watch)
+{
+    controlWatch = watch;
+}
+
+IControlWatch* ControlWatch()
+{
+    return controlWatch;
+}
 
 HCURSOR CursorHandle(TCursor cursor)
 {
@@ -135,35 +144,32 @@ bool IsAccel(wchar_t ch, const std::string& caption)
 
 // ---- TControl
 
-TControl::TControl(TWinControl* parent) : parent_(parent)
+TControl::TControl(IControlParent* parent) : container_(parent)
 {
-    if (parent_) {
-        font_ = parent_->Font();
-        color_ = parent_->Color();
-        loading_ = parent_->Loading();
-        parent_->AddChild(this);
-    }
+    if (container_)
+        container_->InsertControl(*this);
 }
 
 TControl::~TControl()
 {
     SetAction(nullptr);
-    ForgetHintControl(this);
+    if (IControlWatch* watch = ControlWatch())
+        watch->ControlDestroyed(*this);
     if (mouseControl == this)
         mouseControl = nullptr;
-    if (parent_) {
-        if (TForm* form = ParentForm())
+    if (container_) {
+        if (IFormLink* form = FormLink())
             form->ControlRemoved(this);
-        parent_->RemoveChild(this);
+        container_->RemoveControl(*this);
     }
 }
 
-TForm* TControl::ParentForm() const
+IFormLink* TControl::FormLink() const
 {
     const TControl* top = this;
-    while (top->Parent())
-        top = top->Parent();
-    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
+    while (top->parentControl_)
+        top = top->parentControl_;
+    return dynamic_cast<IFormLink*>(const_cast<TControl*>(top));
 }
 
 int TControl::ClientWidth() const
@@ -217,8 +223,8 @@ void TControl::Resize()
 
 void TControl::RequestParentAlign()
 {
-    if (align_ != TAlign::alNone && parent_)
-        parent_->AlignControls();
+    if (align_ != TAlign::alNone && container_)
+        container_->AlignControls();
 }
 
 void TControl::SetAlign(TAlign value)
@@ -226,8 +232,8 @@ void TControl::SetAlign(TAlign value)
     if (value == align_)
         return;
     align_ = value;
-    if (parent_)
-        parent_->AlignControls();
+    if (container_)
+        container_->AlignControls();
 }
 
 void TControl::SetEnabled(bool enabled)
@@ -249,7 +255,7 @@ void TControl::SetVisible(bool visible)
 
 bool TControl::EffectivelyEnabled() const
 {
-    for (const TControl* c = this; c; c = c->Parent())
+    for (const TControl* c = this; c; c = c->parentControl_)
         if (!c->Enabled())
             return false;
     return true;
@@ -257,7 +263,7 @@ bool TControl::EffectivelyEnabled() const
 
 bool TControl::EffectivelyVisible() const
 {
-    for (const TControl* c = this; c; c = c->Parent())
+    for (const TControl* c = this; c; c = c->parentControl_)
         if (!c->Visible())
             return false;
     return true;
@@ -280,16 +286,16 @@ void TControl::SetColor(TColor color)
 void TControl::SetParentColor(bool value)
 {
     parentColor_ = value;
-    if (value && parent_ && parent_->Color() != color_) {
-        color_ = parent_->Color();
+    if (value && parentControl_ && parentControl_->Color() != color_) {
+        color_ = parentControl_->Color();
         ColorChanged();
     }
 }
 
 void TControl::ParentColorChanged()
 {
-    if (parentColor_ && parent_ && parent_->Color() != color_) {
-        color_ = parent_->Color();
+    if (parentColor_ && parentControl_ && parentControl_->Color() != color_) {
+        color_ = parentControl_->Color();
         ColorChanged();
     }
 }
@@ -306,16 +312,16 @@ void TControl::SetFont(const TFont& font)
 void TControl::SetParentFont(bool value)
 {
     parentFont_ = value;
-    if (value && parent_ && !(parent_->Font() == font_)) {
-        font_ = parent_->Font();
+    if (value && parentControl_ && !(parentControl_->Font() == font_)) {
+        font_ = parentControl_->Font();
         FontChanged();
     }
 }
 
 void TControl::ParentFontChanged()
 {
-    if (parentFont_ && parent_ && !(parent_->Font() == font_)) {
-        font_ = parent_->Font();
+    if (parentFont_ && parentControl_ && !(parentControl_->Font() == font_)) {
+        font_ = parentControl_->Font();
         FontChanged();
     }
 }
@@ -330,16 +336,16 @@ void TControl::SetCaption(const std::string& caption)
 
 POINT TControl::ClientToScreen(POINT p) const
 {
-    if (!parent_)
+    if (!parentControl_)
         return p;
-    return parent_->ClientToScreen(POINT{p.x + left_, p.y + top_});
+    return parentControl_->ClientToScreen(POINT{p.x + left_, p.y + top_});
 }
 
 POINT TControl::ScreenToClient(POINT p) const
 {
-    if (!parent_)
+    if (!parentControl_)
         return p;
-    const POINT q = parent_->ScreenToClient(p);
+    const POINT q = parentControl_->ScreenToClient(p);
     return POINT{q.x - left_, q.y - top_};
 }
 
@@ -355,15 +361,18 @@ void TControl::SetAction(TBasicAction* action)
 {
     if (action == action_)
         return;
-    if (action_) {
-        auto& clients = action_->clients_;
-        clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
-    }
+    if (action_)
+        action_->RemoveClient(this);
     action_ = action;
     if (action_) {
-        action_->clients_.push_back(this);
+        action_->AddClient(this);
         ActionChange(*action_);
     }
+}
+
+void TControl::ActionGone()
+{
+    SetAction(nullptr);
 }
 
 void TControl::ActionChange(TBasicAction& sender)

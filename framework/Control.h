@@ -15,8 +15,81 @@
 namespace quillon {
 
 class TWinControl;
-class TForm;
 class TControl;
+
+// What a control needs of the windowed control that holds it; TWinControl
+// implements it.
+class IControlParent {
+public:
+    // Takes `child` in as its last child: becomes its Parent() and gives it
+    // its font, colour and loading state.
+    virtual void InsertControl(TControl& child) = 0;
+    virtual void RemoveControl(TControl& child) = 0;
+    // Lays out the aligned children now (not while loading).
+    virtual void AlignControls() = 0;
+
+protected:
+    ~IControlParent() = default;
+};
+
+// What a control needs of the form it is on; the form implements it.
+class IFormLink {
+public:
+    // A control of the form is going away.
+    virtual void ControlRemoved(TControl* control) = 0;
+    // A control of the form received the focus.
+    virtual void FocusMoved(TWinControl* control) = 0;
+    // The control that has (or gets) the focus.
+    virtual TWinControl* ActiveControl() const = 0;
+
+protected:
+    ~IFormLink() = default;
+    friend class TFocusFreeze;
+    // While above zero, focus moves are not notices (a window is being made
+    // again in place).
+    int focusFrozen_ = 0;
+};
+
+// Holds a form's focus notices back while it lives.
+class TFocusFreeze {
+public:
+    explicit TFocusFreeze(IFormLink* form) : form_(form)
+    {
+        if (form_)
+            ++form_->focusFrozen_;
+    }
+    ~TFocusFreeze()
+    {
+        if (form_)
+            --form_->focusFrozen_;
+    }
+    TFocusFreeze(const TFocusFreeze&) = delete;
+    TFocusFreeze& operator=(const TFocusFreeze&) = delete;
+
+private:
+    IFormLink* form_;
+};
+
+// What the application watches of every control: the hint window and the
+// notices of activation live there, not in the controls. The application
+// object installs itself with WatchControls.
+class IControlWatch {
+public:
+    virtual void ControlDestroyed(const TControl& control) = 0;
+    // A mouse message reached one of our windows.
+    virtual void WindowMouse(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp) = 0;
+    // A notification one of our windows received: true when it was the
+    // watcher's own (its tooltip's).
+    virtual bool WindowNotified(const NMHDR& header) = 0;
+    // This program gains (true) or loses the activation to another one.
+    virtual void ActivationChanged(bool active) = 0;
+
+protected:
+    ~IControlWatch() = default;
+};
+void WatchControls(IControlWatch* watch);
+// The installed watch, or null.
+IControlWatch* ControlWatch();
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -79,15 +152,14 @@ enum : unsigned {
     csClickEvents = 16, // a left press and release inside is a Click
 };
 
-class TControl : public TComponent {
+class TControl : public TComponent, public IActionClient {
 public:
     // A control constructed while its parent is loading is loading too.
-    explicit TControl(TWinControl* parent);
+    // The parent is the windowed control that holds this one, or null.
+    explicit TControl(IControlParent* parent);
     ~TControl() override;
 
     TWinControl* Parent() const { return parent_; }
-    // The topmost ancestor when it is a form.
-    TForm* ParentForm() const;
     virtual bool IsWindowed() const { return false; }
 
     // Bounds: the outer rectangle relative to the parent's client area
@@ -149,6 +221,10 @@ public:
     virtual POINT ClientToScreen(POINT p) const;
     virtual POINT ScreenToClient(POINT p) const;
 
+    // Paints on a canvas whose origin is this control's top-left corner (a
+    // windowless control: its parent calls it; a window: its paint message).
+    virtual void Paint(TCanvas& /*canvas*/) {}
+
     virtual void Invalidate() = 0;
     // Paints now what is invalid.
     virtual void Update() = 0;
@@ -179,7 +255,8 @@ public:
     void SetAction(TBasicAction* action);
     // The assigned action changed: takes over its caption, enabled state,
     // hint and visibility.
-    virtual void ActionChange(TBasicAction& sender);
+    void ActionChange(TBasicAction& sender) override;
+    void ActionGone() override;
 
     // Framework notices; overrides call the base first where it has work.
     virtual void MouseDown(TMouseButton button, unsigned shift, int x, int y);
@@ -212,6 +289,8 @@ public:
     void SetMouseCapture(bool capture);
 
 protected:
+    // The form this control is on (its topmost ancestor), or null.
+    IFormLink* FormLink() const;
     virtual void BoundsChanged() {}
     // The size changed (after the children were aligned); runs OnResize.
     virtual void Resize();
@@ -223,7 +302,11 @@ private:
     friend class TForm;
     void RequestParentAlign();
 
-    TWinControl* parent_;
+    IControlParent* container_;
+    // The parent, set when it takes this control in: as what it is, and as a
+    // control (this file knows TWinControl by name only).
+    TWinControl* parent_ = nullptr;
+    TControl* parentControl_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     TAlign align_ = TAlign::alNone;
     bool enabled_ = true;

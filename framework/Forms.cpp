@@ -7,6 +7,14 @@
 
 namespace quillon {
 
+TForm* ParentForm(const TControl& control)
+{
+    const TControl* top = &control;
+    while (top->Parent())
+        top = top->Parent();
+    return dynamic_cast<TForm*>(const_cast<TControl*>(top));
+}
+
 namespace {
 
 // Every control of a form, depth first in creation order, until `visit` says stop.
@@ -61,14 +69,14 @@ TForm::TForm() : TWinControl(nullptr)
     TControl::SetVisible(false);
     SetColor(clBtnFace);
     SetControlStyle(ControlStyle() | csAcceptsControls);
-    if (!Application().MainForm)
-        Application().MainForm = this;
+    if (!FormsHost().MainForm)
+        FormsHost().MainForm = this;
 }
 
 TForm::~TForm()
 {
-    if (Application().MainForm == this)
-        Application().MainForm = nullptr;
+    if (FormsHost().MainForm == this)
+        FormsHost().MainForm = nullptr;
 }
 
 void TForm::CreateParams(TCreateParams& params)
@@ -147,10 +155,10 @@ void TForm::ApplyPosition()
     case TPosition::poScreenCenter:
         break;
     case TPosition::poMainFormCenter:
-        reference = Application().MainForm;
+        reference = FormsHost().MainForm;
         break;
     case TPosition::poOwnerFormCenter:
-        reference = ownerForm_ ? ownerForm_ : Application().MainForm;
+        reference = ownerForm_ ? ownerForm_ : FormsHost().MainForm;
         break;
     }
     if (reference && (reference == this || !reference->HandleAllocated() || !reference->Visible()))
@@ -205,9 +213,9 @@ int TForm::ShowModal()
 {
     if (modal_ || Visible())
         throw Exception("Cannot make a visible window modal");
-    TForm* owner = Application().ActiveForm();
+    TForm* owner = dynamic_cast<TForm*>(TWinControl::FromHandle(GetActiveWindow()));
     if (!owner || owner == this)
-        owner = Application().MainForm != this ? Application().MainForm : nullptr;
+        owner = FormsHost().MainForm != this ? FormsHost().MainForm : nullptr;
     SetOwnerForm(owner);
     modalResult_ = mrNone;
     modal_ = true;
@@ -232,9 +240,9 @@ int TForm::ShowModal()
     for (HWND w : disabled)
         EnableWindow(w, FALSE);
     Show();
-    while (modalResult_ == mrNone && Application().HandleMessage()) {
+    while (modalResult_ == mrNone && FormsHost().HandleMessage()) {
     }
-    if (Application().Terminated())
+    if (FormsHost().Terminated())
         PostQuitMessage(0);
     return modalResult_;
 }
@@ -246,7 +254,7 @@ void TForm::Close()
     if (modal_) {
         if (modalResult_ == mrNone)
             modalResult_ = mrCancel;
-    } else if (Application().MainForm == this) {
+    } else if (FormsHost().MainForm == this) {
         DestroyHandle();
     } else {
         Hide();
@@ -316,7 +324,7 @@ void TForm::ControlRemoved(TControl* control)
 
 void TForm::SetActiveControl(TWinControl* control)
 {
-    if (control && control->ParentForm() != this)
+    if (control && ParentForm(*control) != this)
         return;
     activeControl_ = control;
     if (control && HandleAllocated() && GetActiveWindow() == Handle())
@@ -393,7 +401,7 @@ bool TForm::SelectNext(bool forward)
 {
     TWinControl* current = focusedControl_;
     for (HWND h = GetFocus(); h && h != Handle(); h = GetParent(h))
-        if (TWinControl* c = FromHandle(h); c && c->ParentForm() == this) {
+        if (TWinControl* c = FromHandle(h); c && ParentForm(*c) == this) {
             current = c;
             break;
         }
@@ -430,7 +438,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         Close();
         return 0;
     case WM_DESTROY:
-        if (Application().MainForm == this)
+        if (FormsHost().MainForm == this)
             PostQuitMessage(0);
         break;
     case WM_COMMAND:

@@ -3,7 +3,6 @@
 // the first show, modal show with an owner, the close request, the loading
 // state of its controls, the active control with focus enter/exit notices,
 // Tab navigation in tab order, and Enter/Escape/accelerator handling.
-#include "framework/Application.h"
 #include "framework/Controls.h"
 
 #include <functional>
@@ -19,7 +18,27 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 // Where the form goes when it is shown the first time.
 enum class TPosition { poDesigned, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
 
-class TForm : public TWinControl {
+class TForm;
+
+// What forms need of the application that runs them; the application object
+// is it (FormsHost() is Application()).
+class TFormsHost {
+public:
+    // The first form made; closing it ends the program.
+    TForm* MainForm = nullptr;
+    // Waits for and handles one message; false once WM_QUIT arrived.
+    virtual bool HandleMessage() = 0;
+    virtual bool Terminated() const = 0;
+
+protected:
+    ~TFormsHost() = default;
+};
+TFormsHost& FormsHost();
+
+// The form a control is on (its topmost ancestor), or null.
+TForm* ParentForm(const TControl& control);
+
+class TForm : public TWinControl, public IFormLink {
 public:
     TForm();
     ~TForm() override;
@@ -63,7 +82,7 @@ public:
     void Load(const std::function<void()>& setProperties);
 
     // The control that has (or gets, on show and activation) the focus.
-    TWinControl* ActiveControl() const { return activeControl_; }
+    TWinControl* ActiveControl() const override { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     // The next control that Tab (forward) or Shift+Tab reaches from
     // `current` (null: from the start), in tab order across containers.
@@ -77,9 +96,9 @@ public:
     bool DialogCharToControls(wchar_t ch);
 
     // Framework plumbing. A control of the form is going away.
-    void ControlRemoved(TControl* control);
+    void ControlRemoved(TControl* control) override;
     // A control of the form received the focus.
-    void FocusMoved(TWinControl* control);
+    void FocusMoved(TWinControl* control) override;
     // Tells every control of the form that the active control changed.
     void FocusChangedNotice();
 
@@ -89,7 +108,6 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    friend class TWinControl;
     void ApplyPosition();
     void FocusFirstControl();
 
@@ -97,7 +115,6 @@ private:
     int modalResult_ = mrNone;
     bool modal_ = false;
     bool shownBefore_ = false;
-    int focusFrozen_ = 0; // re-creation in progress: focus moves are not notices
     TForm* ownerForm_ = nullptr;
     TWinControl* activeControl_ = nullptr;  // has or gets the focus
     TWinControl* focusedControl_ = nullptr; // the last one told that it entered

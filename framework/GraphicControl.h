@@ -11,7 +11,7 @@ public:
     using TWinControl::TWinControl;
 
 protected:
-    virtual void Paint(TCanvas& canvas) = 0;
+    void Paint(TCanvas& canvas) override = 0;
     void PaintWindow(TCanvas& canvas) override { Paint(canvas); }
 };
 
@@ -22,8 +22,7 @@ public:
 
     void Invalidate() override;
     void Update() override;
-    // Paints on a canvas whose origin is this control's top-left corner.
-    virtual void Paint(TCanvas& canvas) = 0;
+    void Paint(TCanvas& canvas) override = 0;
 
 protected:
     void BoundsChanged() override { InvalidateArea(); }

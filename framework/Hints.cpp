@@ -1,7 +1,6 @@
 #include "framework/Hints.h"
 
 #include "base/TextConvert.h"
-#include "framework/Application.h"
 #include "framework/WinControl.h"
 
 #include <commctrl.h>
@@ -47,7 +46,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
 
-    void Relay(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp)
+    void Relay(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp, const THintSettings& settings)
     {
         POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         RECT bounds{};
@@ -57,7 +56,7 @@ public:
             !EqualRect(&bounds, &toolRect_)) {
             DropTool();
             if (!text.empty())
-                AddTool(window.Handle(), target, bounds, text);
+                AddTool(window.Handle(), target, bounds, text, settings);
         }
         if (!hwnd_ || !toolWindow_)
             return;
@@ -105,16 +104,15 @@ private:
         SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
 
-    void AddTool(HWND window, const TControl* control, const RECT& bounds, const std::string& text)
+    void AddTool(HWND window, const TControl* control, const RECT& bounds, const std::string& text,
+                 const THintSettings& settings)
     {
         if (!Create())
             return;
-        // The application's settings as they are now.
-        const TApplication& app = Application();
-        SendMessageW(hwnd_, TTM_SETTIPBKCOLOR, static_cast<WPARAM>(ColorToRGB(app.HintColor)), 0);
+        SendMessageW(hwnd_, TTM_SETTIPBKCOLOR, static_cast<WPARAM>(ColorToRGB(settings.color)), 0);
         SendMessageW(hwnd_, TTM_SETTIPTEXTCOLOR, static_cast<WPARAM>(ColorToRGB(clInfoText)), 0);
-        SendMessageW(hwnd_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(app.HintPause, 0));
-        SendMessageW(hwnd_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(app.HintHidePause, 0));
+        SendMessageW(hwnd_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(settings.pause, 0));
+        SendMessageW(hwnd_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(settings.hidePause, 0));
         SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN)); // keeps \r\n line breaks
         std::wstring wide = Utf8ToWide(text);
         TTTOOLINFOW tool{};
@@ -181,9 +179,9 @@ std::string HintText(const TControl& control)
     return {};
 }
 
-void RelayHintMouse(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp)
+void RelayHintMouse(TWinControl& window, UINT msg, WPARAM wp, LPARAM lp, const THintSettings& settings)
 {
-    HintWindow().Relay(window, msg, wp, lp);
+    HintWindow().Relay(window, msg, wp, lp, settings);
 }
 
 void ForgetHintControl(const TControl* control)

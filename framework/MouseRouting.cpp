@@ -2,8 +2,7 @@
 // pointer (or the one holding the capture) or to the control itself, with
 // enter/leave notices, capture, and the cancel-mode notice to the form's
 // active control when another control is pressed.
-#include "framework/Forms.h"
-#include "framework/Hints.h"
+#include "framework/WinControl.h"
 
 #include <windowsx.h>
 
@@ -38,10 +37,11 @@ TControl* TWinControl::MouseTarget(POINT client) const
 
 LRESULT TWinControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
-    RelayHintMouse(*this, msg, wp, lp);
+    if (IControlWatch* watch = ControlWatch())
+        watch->WindowMouse(*this, msg, wp, lp);
     TControl* target = MouseTarget(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
     if (IsPress(msg))
-        if (TForm* form = ParentForm())
+        if (IFormLink* form = FormLink())
             if (TWinControl* active = form->ActiveControl(); active && active != target)
                 active->CancelMode(target);
     // The system's handling first: a native control selects, focuses, captures.

@@ -3,8 +3,6 @@
 #include "base/Exceptions.h"
 #include "base/TextConvert.h"
 #include "framework/Callback.h"
-#include "framework/Forms.h"
-#include "framework/Hints.h"
 #include "framework/PaintGuards.h"
 #include "framework/WindowClass.h"
 
@@ -57,10 +55,13 @@ TWinControl::TWinControl(TWinControl* parent) : TControl(parent)
 TWinControl::~TWinControl()
 {
     // Forgotten before the window goes, so no focus comes back to it.
-    if (TForm* form = ParentForm(); form && form != this)
+    if (IFormLink* form = Parent() ? FormLink() : nullptr)
         form->ControlRemoved(this);
-    for (TControl* child : children_)
-        child->parent_ = nullptr; // children that outlive us must not call back
+    for (TControl* child : children_) { // children that outlive us must not call back
+        child->container_ = nullptr;
+        child->parent_ = nullptr;
+        child->parentControl_ = nullptr;
+    }
     children_.clear();
     DestroyHandle();
 }
@@ -78,15 +79,20 @@ TWinControl* TWinControl::FromHandle(HWND hwnd)
     return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-void TWinControl::AddChild(TControl* child)
+void TWinControl::InsertControl(TControl& child)
 {
-    children_.push_back(child);
+    children_.push_back(&child);
+    child.parent_ = this;
+    child.parentControl_ = this;
+    child.font_ = Font();
+    child.color_ = Color();
+    child.loading_ = Loading();
 }
 
-void TWinControl::RemoveChild(TControl* child)
+void TWinControl::RemoveControl(TControl& child)
 {
-    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
-    if (captureControl_ == child) {
+    children_.erase(std::remove(children_.begin(), children_.end(), &child), children_.end());
+    if (captureControl_ == &child) {
         captureControl_ = nullptr;
         if (hwnd_ && GetCapture() == hwnd_)
             ReleaseCapture();
@@ -183,20 +189,7 @@ void TWinControl::RecreateWnd()
         for (HWND h = focus; h && !focused; h = GetParent(h))
             focused = FromHandle(h);
     const bool wasActive = !Parent() && GetActiveWindow() == hwnd_;
-    TForm* form = ParentForm();
-    struct TFreeze {
-        TForm* form;
-        explicit TFreeze(TForm* f) : form(f)
-        {
-            if (form)
-                ++form->focusFrozen_;
-        }
-        ~TFreeze()
-        {
-            if (form)
-                --form->focusFrozen_;
-        }
-    } freeze(form);
+    const TFocusFreeze freeze(FormLink());
     DestroyHandle();
     CreateHandle();
     if (wasActive)
@@ -322,7 +315,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return MouseMessage(msg, wp, lp);
     case WM_ACTIVATEAPP:
         // Sent, not posted, to every top-level window: hooks never see it.
-        Application().ActivationChanged(wp != 0);
+        if (IControlWatch* watch = ControlWatch())
+            watch->ActivationChanged(wp != 0);
         break;
     case WM_MOUSELEAVE:
         MouseLeft();
@@ -335,7 +329,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return SetCursorMessage(wp, lp);
     case WM_SETFOCUS: {
         const LRESULT result = DefaultHandler(msg, wp, lp);
-        if (TForm* form = ParentForm(); form && form != this)
+        if (IFormLink* form = Parent() ? FormLink() : nullptr)
             form->FocusMoved(this);
         if (hwnd_ && GetFocus() == hwnd_) // an exit handler may have taken it back
             FocusReceived();
@@ -394,8 +388,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-        if (msg == WM_NOTIFY && lp && HintWindowNotified(*reinterpret_cast<const NMHDR*>(lp)))
-            return 0;
+        if (msg == WM_NOTIFY && lp)
+            if (IControlWatch* watch = ControlWatch(); watch && watch->WindowNotified(*reinterpret_cast<const NMHDR*>(lp)))
+                return 0;
         LRESULT result = 0;
         if (ReflectToChild(msg, wp, lp, result))
             return result;
@@ -525,13 +520,17 @@ void TWinControl::EnabledChanged()
         // A disabled window loses the focus to nobody, and then Enter and
         // Escape reach no form: the form takes the focus instead (a button
         // that disables itself when clicked, like Apply).
-        if (!Enabled() && Parent())
-            if (TForm* form = ParentForm(); form && form->HandleAllocated())
+        if (!Enabled() && Parent() && FormLink()) {
+            TWinControl* form = Parent();
+            while (form->Parent())
+                form = form->Parent();
+            if (form->hwnd_)
                 for (HWND h = GetFocus(); h; h = GetParent(h))
                     if (h == hwnd_) {
-                        ::SetFocus(form->Handle());
+                        ::SetFocus(form->hwnd_);
                         break;
                     }
+        }
         EnableWindow(hwnd_, Enabled());
     }
     Invalidate();
@@ -557,7 +556,7 @@ void TWinControl::PaintControls(TCanvas& canvas, const RECT* clip)
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
         TCanvas childCanvas(dc); // its own font selection, undone before the restore
-        static_cast<TGraphicControl*>(child)->Paint(childCanvas);
+        child->Paint(childCanvas);
     }
 }
 

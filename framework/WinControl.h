@@ -6,27 +6,14 @@
 // WM_NCCREATE and guards every message; a control may be a superclass of a
 // system class (our window procedure in front of the kept original one).
 #include "framework/Control.h"
+#include "framework/CreateParams.h"
 
 #include <string>
 #include <vector>
 
 namespace quillon {
 
-// What a window is created with, filled by CreateParams before it exists.
-struct TCreateParams {
-    std::wstring caption;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    UINT classStyle = 0;
-    HWND parent = nullptr; // the parent window, or the owner of a top-level one
-    int x = 0, y = 0, width = 0, height = 0;
-    std::wstring className;
-    // A system class (L"EDIT", L"BUTTON", L"SysTabControl32") this class
-    // copies: its window procedure is kept and DefaultHandler calls it.
-    const wchar_t* superclassOf = nullptr;
-};
-
-class TWinControl : public TControl {
+class TWinControl : public TControl, public IControlParent {
 public:
     explicit TWinControl(TWinControl* parent);
     ~TWinControl() override;
@@ -51,8 +38,9 @@ public:
     SIZE FrameSize() const override;
     // The area aligned children share (a page control's display area).
     virtual RECT AlignRect() const { return ClientRect(); }
-    // Lays out the aligned children now (not while loading).
-    void AlignControls();
+    void AlignControls() override;
+    void InsertControl(TControl& child) override;
+    void RemoveControl(TControl& child) override;
 
     POINT ClientToScreen(POINT p) const override;
     POINT ScreenToClient(POINT p) const override;
@@ -135,8 +123,6 @@ protected:
     void Resize() override;
 
 private:
-    void AddChild(TControl* child);
-    void RemoveChild(TControl* child);
     void CreateHandle();
     void CreateMissingChildren();
     void PlaceInZOrder();

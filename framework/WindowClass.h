@@ -3,7 +3,7 @@
 // and class style. A superclass copies a system class (its extra bytes,
 // cursor and background), puts our procedure in front and keeps the
 // original one, which DefaultHandler then calls.
-#include "framework/WinControl.h"
+#include "framework/CreateParams.h"
 
 namespace quillon {
 

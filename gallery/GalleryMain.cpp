@@ -1,5 +1,6 @@
 // The control gallery: every look of the program's own controls, side by
 // side, labelled. Built with the project for looking at, never shipped.
+#include "framework/Application.h"
 #include "gallery/GalleryPages.h"
 
 #include <windows.h>

@@ -633,7 +633,7 @@ bool TQnCustomChoiceEdit::KeyPress(wchar_t& key)
         if (MultiLine)
             return false;
         if (key != L'\n')
-            if (TForm* form = ParentForm())
+            if (TForm* form = ParentForm(*this))
                 form->DialogKey(key == L'\r' ? VK_RETURN : VK_ESCAPE);
         key = 0;
         return true;

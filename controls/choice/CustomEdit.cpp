@@ -106,9 +106,9 @@ void TQnCustomEdit::ValidateText()
 bool TQnCustomEdit::ErrorAccepted(int code)
 {
     const TNotice query{QnAcceptErrorNotice, code, this};
-    if (TForm* form = ParentForm(); form && form->Notice(query))
+    if (TForm* form = ParentForm(*this); form && form->Notice(query))
         return true;
-    return Parent() && Parent() != ParentForm() && Parent()->Notice(query);
+    return Parent() && Parent() != ParentForm(*this) && Parent()->Notice(query);
 }
 
 std::string TQnCustomEdit::GetErrorHint()

@@ -1,5 +1,6 @@
 #include "controls/edit/FlatEdit.h"
 
+#include "framework/Application.h"
 #include "framework/Callback.h"
 #include "framework/Forms.h"
 #include "framework/PaintGuards.h"

@@ -11,7 +11,7 @@ void TFlatButton::SetDefault(bool value)
 {
     default_ = value;
     if (HandleAllocated())
-        if (TForm* form = ParentForm())
+        if (TForm* form = ParentForm(*this))
             form->FocusChangedNotice();
     Invalidate();
 }

@@ -1,4 +1,5 @@
 #include "controls/flat/FlatButtonCommon.h"
+#include "framework/Application.h"
 
 namespace quillon {
 
@@ -169,7 +170,7 @@ template <class Base>
 void TFlatButtonCommon<Base>::Click()
 {
     if (this->Parent())
-        if (TForm* form = this->ParentForm())
+        if (TForm* form = ParentForm(*this))
             form->SetModalResult(ModalResult);
     Base::Click();
 }

@@ -36,7 +36,7 @@ void TCustomGradientCaptionLabel::Loaded()
     if (!(options_ & loEmulateFormCaption))
         return;
     // The label becomes the form's title bar: no frame of the form's own.
-    if (TForm* form = ParentForm())
+    if (TForm* form = ParentForm(*this))
         form->SetBorderStyle(TFormBorderStyle::bsNone);
     bevelInner_ = TBevelCut::bvRaised;
     bevelOuter_ = TBevelCut::bvRaised;

@@ -54,7 +54,7 @@ bool TCustomGradientCaptionLabel::GlyphHit()
 // container; none without a parent.
 TWinControl* TCustomGradientCaptionLabel::DragTarget()
 {
-    if (TForm* form = ParentForm())
+    if (TForm* form = ParentForm(*this))
         return form;
     TWinControl* top = Parent();
     while (top && top->Parent())
@@ -125,7 +125,7 @@ LRESULT TCustomGradientCaptionLabel::LeftButtonDoubleClick(WPARAM wp, LPARAM lp)
     if (options_ & loReplyGlyphDblClick)
         TCustomControl::WndProc(WM_LBUTTONDBLCLK, wp, lp);
     if (!OnGlyphDblClick && (options_ & loEmulateFormCaption))
-        if (TForm* form = ParentForm())
+        if (TForm* form = ParentForm(*this))
             form->Close();
     return 0;
 }

@@ -262,7 +262,7 @@ void TCustomGradientCaptionLabel::PaintFormFrame()
 {
     if (!(options_ & loEmulateFormCaption))
         return;
-    TForm* form = ParentForm();
+    TForm* form = ParentForm(*this);
     if (!form || !form->HandleAllocated())
         return;
     TClientDC dc(form->Handle());

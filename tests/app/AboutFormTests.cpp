@@ -3,6 +3,7 @@
 // ways it closes, and the links under real mouse input.
 #include "app/AboutForm.h"
 #include "controls/label/GradientMath.h"
+#include "framework/Application.h"
 #include "framework/Hints.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/GuiHelpers.h"

@@ -2,6 +2,7 @@
 // What the window tests share: the platform dialogs replaced by a recorder
 // with scripted answers, a modal form answered from inside its own loop, and
 // the errors that reached the default error report.
+#include "framework/Application.h"
 #include "framework/Callback.h"
 #include "framework/Forms.h"
 #include "framework/PlatformDialogs.h"

@@ -2,6 +2,7 @@
 // dialog: its looks, its answers, and where it appears.
 #include "app/ConfirmForm.h"
 #include "app/HideTitleBar.h"
+#include "framework/Application.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/GuiHelpers.h"
 

@@ -6,6 +6,7 @@
 #include "app/ConfirmForm.h"
 #include "app/IdeCheck.h"
 #include "app/MainForm.h"
+#include "framework/Application.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/IdeStandIn.h"
 #include "tests/support/GuiHelpers.h"

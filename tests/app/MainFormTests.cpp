@@ -5,6 +5,7 @@
 #include "app/AboutForm.h"
 #include "app/ConfirmForm.h"
 #include "app/MainForm.h"
+#include "framework/Application.h"
 #include "framework/Hints.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/GuiHelpers.h"

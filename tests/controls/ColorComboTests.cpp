@@ -4,6 +4,7 @@
 #include "controls/choice/ChoicePaint.h"
 #include "controls/choice/ColorComboBox.h"
 #include "controls/choice/ErrorPopup.h"
+#include "framework/Application.h"
 #include "framework/PlatformDialogs.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"

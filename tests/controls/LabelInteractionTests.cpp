@@ -1,6 +1,7 @@
 // The gradient caption label driven through real windows and input: hot
 // tracking, glyph clicks and double clicks, the form-caption emulation
 // (drag, frame, closing) and the accelerator.
+#include "framework/Application.h"
 #include "tests/controls/LabelTestSupport.h"
 #include "framework/PaintGuards.h"
 #include "tests/support/GuiHelpers.h"

@@ -1,6 +1,7 @@
 // The callback boundaries and resources: failing paints leak nothing, the
 // error report never throws, system colour changes reach every control, a
 // timer handler may replace itself.
+#include "framework/Application.h"
 #include "framework/Timer.h"
 #include "tests/framework/Probes.h"
 #include "tests/support/GdiCount.h"

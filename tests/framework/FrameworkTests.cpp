@@ -1,5 +1,6 @@
 // The framework layer under real windows: inheritance of colour and font,
 // hit tests, notices, dialog keys, modal results and error containment.
+#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Timer.h"
 #include "tests/support/GdiCount.h"

@@ -2,6 +2,7 @@
 // the control under the pointer (windowless and disabled ones included), in
 // the application's hint colour, keeps line breaks, and hides after the
 // application's hide pause.
+#include "framework/Application.h"
 #include "framework/Buttons.h"
 #include "framework/Edit.h"
 #include "framework/Hints.h"

@@ -1,4 +1,5 @@
 #include "tests/support/GuiHelpers.h"
+#include "framework/Application.h"
 
 namespace quillon::test {
 
