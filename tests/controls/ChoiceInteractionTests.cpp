@@ -7,6 +7,7 @@
 #include "controls/choice/ColorComboBox.h"
 #include "controls/choice/ErrorPopup.h"
 #include "controls/choice/PopupHook.h"
+#include "framework/Application.h"
 #include "framework/Hints.h"
 #include "tests/support/GuiHelpers.h"
 
@@ -81,11 +82,18 @@ private:
     HWND window_ = nullptr;
 };
 
-// Makes `window` the foreground window and waits until it is.
+// Makes `window` the foreground window and waits until it is. Asked again
+// while waiting: a program that has just started may still take the
+// foreground for its own window.
 bool Activate(HWND window)
 {
-    SetForegroundWindow(window);
-    return PumpUntil([&] { return GetForegroundWindow() == window; }, 2000);
+    return PumpUntil(
+        [&] {
+            if (GetForegroundWindow() != window)
+                SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        },
+        2000);
 }
 
 std::pair<int, int> Selection(TWinControl& edit)
