@@ -117,7 +117,8 @@ for c in "${cases[@]}"; do
   expand() { local s=${1//H\//$home/}; echo "${s//P\//$home/.local/share/wineprefixes/}"; }
   what="$name, $loader32${setting:+, $setting}"
   vars=()
-  [ -n "$setting" ] && vars=("$(expand "$setting")")
+  setting=$(expand "$setting")
+  [ -n "$setting" ] && vars=("$setting")
   launch "$home" "$loader32" "${vars[@]}" --
   rc=$?
   [ "$rc" = "$status" ] || fail "$what: exit $rc, expected $status; said: $(cat "$work/err")"
@@ -152,13 +153,12 @@ grep -q Tahoma "$work/err" && fail "fonts: told of the missing Tahoma a second t
 before=$(cd "$d5" && find . | sort)
 launch "$home" wine32 -- --install-fonts <<<"n"
 [ "$(cd "$d5" && find . | sort)" = "$before" ] || fail "fonts: changed the prefix after the answer no"
-launch "$home" wine32 -- --install-fonts <<<"y"
-[ $? = 0 ] || fail "fonts: --install-fonts failed: $(cat "$work/out" "$work/err")"
+launch "$home" wine32 -- --install-fonts <<<"y" || fail "fonts: --install-fonts failed: $(cat "$work/out" "$work/err")"
 grep -q "?" "$work/out" || fail "fonts: copied without asking: $(cat "$work/out")"
 added=$(comm -13 <(echo "$before") <(cd "$d5" && find . | sort) | tr '\n' ' ')
 expected=$(cd /usr/share/wine/fonts && find . -maxdepth 1 \( -name 'tahoma*.ttf' -o -name 'ms_sans_serif*.ttf' \
   -o -name 'sserife*.fon' \) | sed 's|^\./|./drive_c/windows/Fonts/|' | sort | tr '\n' ' ')
-[ -n "$expected" ] && [ "$added" = "$expected" ] || fail "fonts: added '$added', expected '$expected'"
+{ [ -n "$expected" ] && [ "$added" = "$expected" ]; } || fail "fonts: added '$added', expected '$expected'"
 [ -z "$(comm -23 <(echo "$before") <(cd "$d5" && find . | sort))" ] || fail "fonts: removed files from the prefix"
 cmp -s /usr/share/wine/fonts/tahoma.ttf "$d5/drive_c/windows/Fonts/tahoma.ttf" || fail "fonts: tahoma.ttf is not Wine's"
 launch "$home" wine32 -- --prefixes
@@ -170,7 +170,7 @@ home=$(layout several)
 launch "$home" wine32 DISPLAY=:99 --
 grep -q "^xmessage " "$work/calls" || fail "menu: no message window; calls: $(tr '\n' ';' <"$work/calls")"
 for said in "$work/window" "$work/err"; do
-  grep -qxF "  $home/.local/share/wineprefixes/d5" "$said" && grep -qxF "  $home/.wine" "$said" ||
+  { grep -qxF "  $home/.local/share/wineprefixes/d5" "$said" && grep -qxF "  $home/.wine" "$said"; } ||
     fail "menu: the prefixes are not listed a line each: $(cat "$said")"
 done
 launch "$home" wine32 -- --prefixes
@@ -191,10 +191,10 @@ launch "$home" wine32 --
 launcher=$launcher_saved
 launch "$home" wine32 -- --version
 [ "$(cat "$work/out")" = "quillon $version" ] || fail "--version: $(cat "$work/out")"
-launch "$home" wine32 -- --help
-[ $? = 0 ] && grep -q -- "--install-fonts" "$work/out" || fail "--help: $(cat "$work/out" "$work/err")"
+{ launch "$home" wine32 -- --help && grep -q -- "--install-fonts" "$work/out"; } || fail "--help: $(cat "$work/out" "$work/err")"
 launch "$home" wine32 -- --frobnicate
-[ $? = 2 ] && grep -q "unknown option" "$work/err" || fail "an unknown option: $(cat "$work/err")"
+rc=$?
+{ [ "$rc" = 2 ] && grep -q "unknown option" "$work/err"; } || fail "an unknown option: $(cat "$work/err")"
 
 [ "$failures" -eq 0 ] && echo "launcher: all cases pass"
 [ "$failures" -eq 0 ]
