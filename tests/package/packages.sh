@@ -89,6 +89,8 @@ done
 zcat "$work/root/usr/share/doc/quillon/changelog.gz" | head -n 1 | grep -q "^quillon ($version) " ||
   fail "the Debian changelog does not begin with $version"
 grep -q "^## $version (" "$top/CHANGELOG.md" || fail "CHANGELOG.md has no entry for $version"
+{ grep -qF "quillon_${version}_all.deb" "$top/README.md" && grep -qF "quillon-$version-win32.zip" "$top/README.md"; } ||
+  fail "README.md names the packages of another version"
 { grep -q "^Copyright: .*the Quillon team" "$work/root/usr/share/doc/quillon/copyright" &&
   grep -q "^License: Expat" "$work/root/usr/share/doc/quillon/copyright"; } || fail "the copyright file names no MIT licence"
 zcat "$work/root/usr/share/man/man1/quillon.1.gz" | grep -q "^\.TH QUILLON 1 .*Quillon $version" ||
