@@ -8,6 +8,7 @@ Each "## VERSION (YYYY-MM-DD)" section becomes one entry; its paragraphs and
 "- " items become "* " items, their lines kept as they are.
 """
 import datetime
+import os
 import re
 import sys
 
@@ -43,6 +44,7 @@ def main():
         stamp = datetime.datetime(date.year, date.month, date.day, tzinfo=datetime.timezone.utc)
         blocks.append(f'{package} ({version}) unstable; urgency=medium\n\n' + '\n'.join(items)
                       + f'\n\n -- {maintainer}  {stamp.strftime("%a, %d %b %Y %H:%M:%S %z")}\n')
+    os.makedirs(os.path.dirname(output) or '.', exist_ok=True)
     with open(output, 'w', encoding='utf-8') as f:
         f.write('\n'.join(blocks))
 
