@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/IdeCheck.h"
+#include "app/Version.h"
 #include "framework/Application.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ void TfrmMain::SetDialogs(TForm* about, TForm* confirm)
 // from the control's defaults.
 void TfrmMain::SetProperties()
 {
-    SetCaption("Quillon v0.8");
+    SetCaption("Quillon v" QUILLON_VERSION);
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetClientSize(283, 307);
     Position = TPosition::poScreenCenter;

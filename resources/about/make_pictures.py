@@ -6,10 +6,18 @@ that the dialog leaves out. dbox.bmp (88 x 32, 8 bits): a small badge for
 the tips site, a quill tile and three lines of "text". quillon.ico: the disc
 and quill at 16 x 16 and 32 x 32 with an alpha channel.
 Run it from anywhere; it rewrites the three files.
+
+With --icons DIR it writes the same icon as PNG files for a Linux desktop
+instead, drawn at each size of the hicolor theme:
+DIR/NxN/apps/quillon.png.
 """
 import math
 import os
 import struct
+import sys
+import zlib
+
+HICOLOR_SIZES = (16, 32, 48, 64, 128, 256)
 
 DEEP = (0x33, 0x66, 0x99)
 LIGHT = (0x8F, 0xB7, 0xCF)
@@ -130,7 +138,8 @@ def badge_picture():
     return rows
 
 
-def icon_image(size):
+def icon_pixels(size):
+    """Rows of (r, g, b, alpha): the disc and quill drawn at this size."""
     pixels = []
     for y in range(size):
         row = []
@@ -139,6 +148,11 @@ def icon_image(size):
             colour = mix(ground, WHITE, q)
             row.append(colour + (round(255 * d),))
         pixels.append(row)
+    return pixels
+
+
+def icon_image(size):
+    pixels = icon_pixels(size)
     xor = b''.join(struct.pack('<BBBB', b, g, r, a) for row in reversed(pixels) for r, g, b, a in row)
     mask_stride = ((size + 31) // 32) * 4
     mask = bytes(mask_stride * size)
@@ -157,7 +171,29 @@ def write_icon(path, sizes):
         f.write(out + b''.join(images))
 
 
+def write_png(path, pixels):
+    """8-bit RGBA, no filtering: small enough at icon sizes."""
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    size = len(pixels)
+    raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in pixels)
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9))
+                + chunk(b'IEND', b''))
+
+
+def write_hicolor_icons(root):
+    for size in HICOLOR_SIZES:
+        folder = os.path.join(root, f'{size}x{size}', 'apps')
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, 'quillon.png'), icon_pixels(size))
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == '--icons':
+        write_hicolor_icons(sys.argv[2])
+        return
     here = os.path.dirname(os.path.abspath(__file__))
     write_bmp8(os.path.join(here, 'about.bmp'), about_picture())
     write_bmp8(os.path.join(here, 'dbox.bmp'), badge_picture())

@@ -2,6 +2,7 @@
 // registry prepared with Wine's own `reg add`, driven with real mouse and
 // keyboard input, and checked afterwards with `reg query`. Each case starts
 // the program (of this test program's architecture) once or twice.
+#include "app/Version.h"
 #include "base/TextConvert.h"
 #include "tests/app/IdeStandIn.h"
 #include "tests/support/BitmapFile.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr int StartTimeoutMs = 20000;
 constexpr int ReactTimeoutMs = 3000;
-constexpr wchar_t MainTitle[] = L"Quillon v0.8";
+constexpr wchar_t MainTitle[] = L"Quillon v" QUILLON_VERSION;
 constexpr wchar_t ConfirmTitle[] = L"Save Changes ???";
 constexpr wchar_t AboutTitle[] = L"About...";
 

@@ -5,6 +5,7 @@
 #include "app/AboutForm.h"
 #include "app/ConfirmForm.h"
 #include "app/MainForm.h"
+#include "app/Version.h"
 #include "framework/Application.h"
 #include "framework/Hints.h"
 #include "tests/app/AppTestSupport.h"
@@ -170,7 +171,7 @@ TEST_F(MainWindow, WindowControlsLieWhereTheLayoutTablePutsThem)
 TEST_F(MainWindow, WindowPropertiesPagesAndTheAboutButtonOverTheTabRow)
 {
     TfrmMain& f = OpenShown();
-    EXPECT_EQ(f.Caption(), "Quillon v0.8");
+    EXPECT_EQ(f.Caption(), "Quillon v" QUILLON_VERSION);
     EXPECT_EQ(f.ClientWidth(), 283);
     EXPECT_EQ(f.ClientHeight(), 307);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(f.Handle(), GWL_STYLE));

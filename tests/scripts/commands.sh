@@ -10,7 +10,10 @@ requirements="$top/scripts/requirements"
 failures=0
 
 scripts=()
-for f in "$top"/scripts/* "$top"/scripts/lib/* "$here"/*.sh; do
+# The launcher too: what it calls must come with Debian or with the package's
+# dependencies, which it names in the same list.
+for f in "$top"/scripts/* "$top"/scripts/lib/* "$here"/*.sh "$here"/lib/*.sh "$top"/tests/package/*.sh \
+         "$top"/packaging/quillon.in; do
   [ -f "$f" ] && head -n 1 "$f" | grep -qE '^#!.*sh$|shell=bash' && scripts+=("$f")
 done
 

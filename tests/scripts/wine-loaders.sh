@@ -3,7 +3,7 @@
 # loaders and a stand-in server record how they are called, so both answers
 # of the 32-bit decision run here, whatever this kernel can run. Each case is
 # a shell of its own: one that crashes (139) or hangs is that case's failure.
-# shellcheck disable=SC2016 # commands in single quotes run in the inner shell
+# shellcheck source-path=SCRIPTDIR disable=SC2016 # commands in single quotes run in the inner shell
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 common="$here/../../scripts/lib/common.sh"
@@ -16,14 +16,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-# stub NAME STATUS [MESSAGE]: a program that appends its name and arguments to
-# the call log, prints MESSAGE on stderr and exits with STATUS.
-stub() {
-  mkdir -p "$(dirname "$work/$1")"
-  printf '#!/bin/sh\necho "%s $*" >>"%s/calls"\n%s\nexit %s\n' \
-    "$1" "$work" "${3:+echo '$3' >&2}" "$2" >"$work/$1"
-  chmod +x "$work/$1"
-}
+# shellcheck source=lib/stubs.sh
+source "$here/lib/stubs.sh"
 stub wine32 0
 stub wine32-broken 126 "cannot execute binary file: Exec format error"
 stub wine64 0
