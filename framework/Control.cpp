@@ -362,18 +362,14 @@ void TControl::SetAction(TBasicAction* action)
     if (action == action_)
         return;
     if (action_)
-        action_->RemoveClient(this);
+        action_->RemoveClient(&actionLink_);
     action_ = action;
     if (action_) {
-        action_->AddClient(this);
+        action_->AddClient(&actionLink_);
         ActionChange(*action_);
     }
 }
 
-void TControl::ActionGone()
-{
-    SetAction(nullptr);
-}
 
 void TControl::ActionChange(TBasicAction& sender)
 {

@@ -152,7 +152,7 @@ enum : unsigned {
     csClickEvents = 16, // a left press and release inside is a Click
 };
 
-class TControl : public TComponent, public IActionClient {
+class TControl : public TComponent {
 public:
     // A control constructed while its parent is loading is loading too.
     // The parent is the windowed control that holds this one, or null.
@@ -255,8 +255,7 @@ public:
     void SetAction(TBasicAction* action);
     // The assigned action changed: takes over its caption, enabled state,
     // hint and visibility.
-    void ActionChange(TBasicAction& sender) override;
-    void ActionGone() override;
+    virtual void ActionChange(TBasicAction& sender);
 
     // Framework notices; overrides call the base first where it has work.
     virtual void MouseDown(TMouseButton button, unsigned shift, int x, int y);
@@ -302,6 +301,19 @@ private:
     friend class TForm;
     void RequestParentAlign();
 
+    // Hears from the assigned action on behalf of the control (a member, not
+    // a base: one more base would cost every control class a second table).
+    class TActionLink final : public IActionClient {
+    public:
+        explicit TActionLink(TControl& control) : control_(control) {}
+        void ActionChange(TBasicAction& sender) override { control_.ActionChange(sender); }
+        void ActionGone() override { control_.SetAction(nullptr); }
+
+    private:
+        TControl& control_;
+    };
+
+    TActionLink actionLink_{*this};
     IControlParent* container_;
     // The parent, set when it takes this control in: as what it is, and as a
     // control (this file knows TWinControl by name only).

@@ -17,7 +17,7 @@ protected:
 
 class TGraphicControl : public TControl {
 public:
-    explicit TGraphicControl(TWinControl* parent) : TControl(parent) {}
+    explicit TGraphicControl(TWinControl* parent) : TControl(parent ? parent->AsParent() : nullptr) {}
     ~TGraphicControl() override { InvalidateArea(); } // the parent repaints where it was
 
     void Invalidate() override;

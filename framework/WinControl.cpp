@@ -35,7 +35,7 @@ constexpr UINT ZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWN
 
 } // namespace
 
-TWinControl::TWinControl(TWinControl* parent) : TControl(parent)
+TWinControl::TWinControl(TWinControl* parent) : TControl(parent ? parent->AsParent() : nullptr)
 {
     if (!parent)
         return;

@@ -13,7 +13,7 @@
 
 namespace quillon {
 
-class TWinControl : public TControl, public IControlParent {
+class TWinControl : public TControl {
 public:
     explicit TWinControl(TWinControl* parent);
     ~TWinControl() override;
@@ -38,9 +38,9 @@ public:
     SIZE FrameSize() const override;
     // The area aligned children share (a page control's display area).
     virtual RECT AlignRect() const { return ClientRect(); }
-    void AlignControls() override;
-    void InsertControl(TControl& child) override;
-    void RemoveControl(TControl& child) override;
+    void AlignControls();
+    // This control as the parent of others, for their TControl part.
+    IControlParent* AsParent() { return &parentLink_; }
 
     POINT ClientToScreen(POINT p) const override;
     POINT ScreenToClient(POINT p) const override;
@@ -123,6 +123,21 @@ protected:
     void Resize() override;
 
 private:
+    // Takes children in (a member, not a base: one more base would cost every
+    // windowed class a second table).
+    class TParentLink final : public IControlParent {
+    public:
+        explicit TParentLink(TWinControl& owner) : owner_(owner) {}
+        void InsertControl(TControl& child) override { owner_.InsertControl(child); }
+        void RemoveControl(TControl& child) override { owner_.RemoveControl(child); }
+        void AlignControls() override { owner_.AlignControls(); }
+
+    private:
+        TWinControl& owner_;
+    };
+
+    void InsertControl(TControl& child);
+    void RemoveControl(TControl& child);
     void CreateHandle();
     void CreateMissingChildren();
     void PlaceInZOrder();
@@ -151,6 +166,7 @@ private:
     bool trackingLeave_ = false;
     bool childWindowsPending_ = false;
     bool aligning_ = false;
+    TParentLink parentLink_{*this};
 };
 
 } // namespace quillon
