@@ -158,8 +158,10 @@ void TWinControl::CreateHandle()
 
 void TWinControl::CreateMissingChildren()
 {
+    // A hidden child (a page not shown) gets its window when it is first
+    // shown, or when its handle is asked for.
     for (TControl* c : std::vector<TControl*>(children_))
-        if (c->IsWindowed()) {
+        if (c->IsWindowed() && c->Visible()) {
             auto* w = static_cast<TWinControl*>(c);
             if (!w->hwnd_ && hwnd_)
                 w->CreateHandle();
@@ -460,6 +462,8 @@ void TWinControl::SetVisible(bool visible)
     TControl::SetVisible(visible);
     if (changed && hwnd_)
         ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    else if (visible && !hwnd_ && Parent() && Parent()->hwnd_)
+        CreateHandle(); // first shown: made visible, with its visible children
 }
 
 void TWinControl::Invalidate()

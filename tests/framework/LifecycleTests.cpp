@@ -1,5 +1,8 @@
 // Windows made in one step after the tree is built, bounds and client size
 // that follow the window, alignment, re-creation in place, and loading.
+#include "framework/Buttons.h"
+#include "framework/Edit.h"
+#include "framework/Pages.h"
 #include "tests/framework/Probes.h"
 #include "tests/support/GuiHelpers.h"
 
@@ -209,6 +212,69 @@ TEST(Lifecycle, RecreationKeepsTextChildrenBoundsAndFocus)
     DestroyWindow(panel.Handle());
     EXPECT_FALSE(edit.HandleAllocated());
     EXPECT_EQ(edit.Caption(), "typed") << "kept when the window went";
+}
+
+// Only what shows gets a window: the controls of a page not shown get theirs
+// when it first shows, with everything set on them before; a control whose
+// handle is asked for gets one at once, shown or not.
+TEST(Lifecycle, AHiddenPagesControlsGetTheirWindowsWhenFirstShown)
+{
+    TTestForm form(300, 200);
+    TPageControl pages(&form);
+    pages.SetBounds(10, 10, 280, 180);
+    TTabSheet shown(&pages), hidden(&pages), other(&pages);
+    TEdit start(&shown);
+    TEdit edit(&hidden);
+    TCheckBox box(&hidden);
+    TEdit asked(&other);
+    form.ShowActive();
+    ASSERT_TRUE(start.HandleAllocated());
+    EXPECT_FALSE(hidden.HandleAllocated());
+    EXPECT_FALSE(edit.HandleAllocated());
+    EXPECT_FALSE(box.HandleAllocated());
+
+    TFont font;
+    font.name = "Courier New";
+    font.height = -15;
+    edit.SetFont(font);
+    edit.SetColor(0x00336699);
+    edit.SetBounds(8, 30, 120, 24);
+    edit.SetText("kept");
+    box.SetBounds(8, 70, 100, 17);
+    box.SetCaption("Box");
+    box.SetChecked(true);
+    box.SetEnabled(false);
+    box.SetTabOrder(0);
+    EXPECT_FALSE(edit.HandleAllocated()) << "setters make no window";
+
+    pages.SetActivePage(&hidden);
+    ASSERT_TRUE(edit.HandleAllocated());
+    ASSERT_TRUE(box.HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(edit.Handle()));
+    wchar_t text[16] = {};
+    GetWindowTextW(edit.Handle(), text, 16);
+    EXPECT_STREQ(text, L"kept");
+    EXPECT_TRUE(SameRect(WindowRectInParent(edit.Handle()), RECT{8, 30, 128, 54}));
+    LOGFONTW made{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit.Handle(), WM_GETFONT, 0, 0)), sizeof made, &made);
+    EXPECT_STREQ(made.lfFaceName, L"Courier New");
+    EXPECT_EQ(made.lfHeight, -15);
+    Settle();
+    HDC dc = GetDC(edit.Handle());
+    EXPECT_EQ(GetPixel(dc, 100, 12), 0x00336699u) << "the colour behind the text";
+    ReleaseDC(edit.Handle(), dc);
+    EXPECT_EQ(SendMessageW(box.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(box.Handle()));
+    EXPECT_EQ(hidden.TabOrderedChildren().front(), &box) << "the tab order set before";
+
+    EXPECT_FALSE(asked.HandleAllocated());
+    const HWND early = asked.Handle();
+    ASSERT_NE(early, nullptr);
+    EXPECT_EQ(GetParent(early), other.Handle()) << "with its page, still hidden";
+    EXPECT_FALSE(IsWindowVisible(early));
+    pages.SetActivePage(&other);
+    EXPECT_EQ(asked.Handle(), early);
+    EXPECT_TRUE(IsWindowVisible(early));
 }
 
 TEST(Lifecycle, LoadingSetsPropertiesQuietlyThenCallsLoadedInCreationOrder)
