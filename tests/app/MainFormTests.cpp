@@ -447,7 +447,26 @@ TEST_F(MainWindow, OkAppliesAndClosesCancelClosesWithoutApplyingOrAsking)
     EXPECT_FALSE(g.Visible());
     EXPECT_EQ(Stored(1), "1");
     EXPECT_EQ(Stored(2), "1");
-    EXPECT_TRUE(KeyExists(Key(3))) << "every entry applied: the unchecked ones deleted, their keys made";
+    EXPECT_FALSE(KeyExists(Key(3))) << "an unchecked entry without a value makes no key";
+}
+
+TEST_F(MainWindow, OkAndApplyLeaveAnEmptyHiveEmpty)
+{
+    TfrmMain& f = OpenShown();
+    f.btnOk.Click();
+    Settle();
+    EXPECT_FALSE(f.Visible());
+    EXPECT_FALSE(KeyExists(IdeRoot)) << "Ok with nothing checked";
+
+    TfrmMain& g = OpenShown();
+    g.chkNoCtrlAlt.Toggle();
+    g.chkTemplateDir.Toggle();
+    g.chkNoCtrlAlt.Toggle();
+    g.chkTemplateDir.Toggle();
+    ASSERT_TRUE(g.btnApply.Enabled());
+    g.btnApply.Click();
+    EXPECT_FALSE(g.btnApply.Enabled());
+    EXPECT_FALSE(KeyExists(IdeRoot)) << "Apply after boxes checked and unchecked again";
 }
 
 TEST_F(MainWindow, CloseAsksOnlyAfterChangesAndAppliesOnSave)
