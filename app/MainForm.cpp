@@ -1,6 +1,8 @@
 #include "app/MainForm.h"
 
 #include "app/IdeCheck.h"
+#include "app/SingleInstance.h"
+#include "base/TextConvert.h"
 
 #include <algorithm>
 
@@ -63,7 +65,7 @@ void TfrmMain::SetDialogs(TForm* about, TForm* confirm)
 // from the control's defaults.
 void TfrmMain::SetProperties()
 {
-    SetCaption("Quillon v0.8");
+    SetCaption(WideToUtf8(MainWindowCaption));
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetClientSize(283, 307);
     Position = TPosition::poScreenCenter;
