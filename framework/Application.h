@@ -34,6 +34,10 @@ public:
     void ProcessMessages();
     void ProcessMessage(MSG& msg);
     bool Terminated() const { return terminated_; }
+    // The message being handled now is the user's: a key or a mouse button
+    // (what its handlers do, the user did). False inside a message that one
+    // of them led to later (posted, a timer).
+    bool HandlingUserInput() const { return handlingUserInput_; }
 
     // The default error report: a message box with the error's text, the
     // title as caption and the error icon. Never throws.
@@ -51,6 +55,7 @@ private:
     bool IsKeyMessage(MSG& msg);
 
     bool terminated_ = false;
+    bool handlingUserInput_ = false;
 };
 
 TApplication& Application();

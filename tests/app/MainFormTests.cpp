@@ -8,6 +8,7 @@
 #include "base/Exceptions.h"
 #include "base/TextConvert.h"
 #include "controls/choice/ErrorPopup.h"
+#include "controls/choice/PopupHook.h"
 #include "framework/Hints.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/GuiHelpers.h"
@@ -589,6 +590,54 @@ TEST_F(MainWindow, ARefusedColourTextIsNeverWritten)
     Settle();
     EXPECT_FALSE(f.Visible());
     EXPECT_FALSE(Stored(7));
+}
+
+// Reported once: with a refused colour text standing, after list toggles and
+// many About cycles, the balloon came back every 1.9 s by itself. Leaving
+// was refused again each time the system handed the focus to another control
+// (as when a window of ours goes, the balloon at its time included), and
+// each refusal asked for a new balloon. Once refused, only a key or a click
+// of the user brings it back.
+TEST_F(MainWindow, TheBalloonNeverComesBackByItself)
+{
+    TfrmMain& f = OpenShown();
+    f.chkObjectInsp.Toggle();
+    f.cbColor.SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return f.cbColor.Focused(); }, 1000));
+    f.cbColor.SelectAll();
+    TypeUnicode(L"clRedx");
+    Tap(VK_TAB);
+    ASSERT_TRUE(PumpUntil([] { return TQnCustomEdit::ErrorPopup() != nullptr; }, 1000));
+    const int listX = f.cbColor.Width() - 2 - 8, listY = f.cbColor.Height() / 2;
+    for (int i = 0; i < 10; ++i)
+        ClickAt(f.cbColor, listX, listY);
+    EXPECT_FALSE(f.cbColor.Dropped());
+    {
+        TModalAnswer answer(about_, [&] { about_.btnOk.Click(); });
+        for (int i = 0; i < 110; ++i)
+            ClickAt(f.EdgeButton1, 20, 10);
+        EXPECT_EQ(answer.shown, 110);
+    }
+    EXPECT_TRUE(f.cbColor.Focused());
+    EXPECT_EQ(f.cbColor.Text(), "clRedx");
+    ASSERT_TRUE(TQnCustomEdit::ErrorPopup()) << "the last click, the user's, showed it";
+
+    // Its time runs out; then the focus goes elsewhere without the user, as
+    // it did after each showing: refused, and no balloon.
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(PumpUntil([] { return TQnCustomEdit::ErrorPopup() == nullptr; }, 3000));
+        const int made = PopupHookCounts().installs;
+        f.EdgeButton1.SetFocus();
+        Pump(300);
+        EXPECT_TRUE(f.cbColor.Focused()) << "still refused";
+        EXPECT_EQ(TQnCustomEdit::ErrorPopup(), nullptr);
+        EXPECT_EQ(PopupHookCounts().installs, made) << "no balloon made";
+    }
+    // The user's click shows it again.
+    TModalAnswer answer(about_, [&] { about_.btnOk.Click(); });
+    ClickAt(f.EdgeButton1, 20, 10);
+    EXPECT_TRUE(PumpUntil([] { return TQnCustomEdit::ErrorPopup() != nullptr; }, 1000));
 }
 
 // ---- the pickers
