@@ -32,7 +32,8 @@ std::wstring UserSid()
 
 HWND FindRunningMainWindow()
 {
-    // The program's forms share one window class; the main one is told by its caption.
+    // The program's forms share the framework's one window class for forms;
+    // the main one is told by its caption.
     HWND found = FindWindowW(L"QuillonForm", MainWindowCaption);
     return found && IsWindowVisible(found) ? found : nullptr;
 }

@@ -1,8 +1,8 @@
 #include "controls/choice/ChoiceEdit.h"
 
+#include "base/TextConvert.h"
 #include "controls/choice/ChoicePaint.h"
 #include "framework/Forms.h"
-#include "base/TextConvert.h"
 #include "framework/PaintGuards.h"
 
 #include <windowsx.h>
