@@ -162,23 +162,6 @@ TEST_F(TweakState, ApplyRewritesEveryCheckedSettingAndDeletesTheRest)
     EXPECT_FALSE(w.state.SettingsChanged());
 }
 
-TEST_F(TweakState, ApplyOnAnEmptyHiveLeavesItEmpty)
-{
-    w.state.Load();
-    w.state.ApplySettings();
-    EXPECT_FALSE(KeyExists(IdeRoot));
-    w.Click(3);
-    w.Click(3);
-    w.state.ApplySettings();
-    EXPECT_FALSE(KeyExists(IdeRoot)) << "a box checked and unchecked again";
-    w.Click(3);
-    w.state.ApplySettings();
-    EXPECT_EQ(Stored(3), "1");
-    w.Click(3);
-    w.state.ApplySettings();
-    EXPECT_FALSE(Stored(3));
-}
-
 TEST_F(TweakState, CompanionEditsUnderACheckedBoxAreChanges)
 {
     Store(7, "clRed");
