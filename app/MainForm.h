@@ -101,6 +101,10 @@ private:
     void SetUpCheckBox(TCheckBox& box, int tag, int top, int width, int tabOrder);
     void SetUpPathEditor(TQnChoiceEdit& editor, int tag, int top, int height, int tabOrder);
     void BindEvents();
+    // Before any write: the colour editor accepts its text (else it shows
+    // why, with the focus), and the user agrees to write while the IDE runs.
+    bool MayWrite();
+    bool ColorTextAccepted();
     // The tag of a text editor (the sender of a picker), or 0.
     int TagOfEditor(const TControl& editor) const;
     TCustomEdit* TextEditorOf(int tag) const;

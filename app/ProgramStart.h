@@ -1,7 +1,8 @@
 #pragma once
 // The program: the application's title, the three windows in their order
 // (the main window first, so it is the main form and loads first), then the
-// message loop until the main window closes.
+// message loop until the main window closes. When Quillon already runs, its
+// window comes to the front instead and the call returns.
 #include <functional>
 
 namespace quillon {

@@ -25,6 +25,33 @@ void ReportQuietly(const char* text) noexcept
     OutputDebugStringA("\n");
 }
 
+// A key or a mouse button: what the user does.
+bool IsUserInput(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+        return true;
+    }
+    return false;
+}
+
 // The control of ours that is (or holds) the window.
 TWinControl* FocusedControlOf(HWND hwnd)
 {
@@ -118,6 +145,14 @@ void TApplication::ProcessMessages()
 
 void TApplication::ProcessMessage(MSG& msg)
 {
+    // The innermost message counts: a modal loop run from a click handles
+    // messages that are not the user's.
+    struct TUserInput {
+        bool& flag;
+        const bool outer;
+        TUserInput(bool& f, bool now) : flag(f), outer(f) { flag = now; }
+        ~TUserInput() { flag = outer; }
+    } input{handlingUserInput_, IsUserInput(msg.message)};
     // A handler run from here (a click by Enter) may throw: the loop reports it and goes on.
     if (GuardCallback(true, [&] { return IsKeyMessage(msg); }))
         return;

@@ -34,6 +34,10 @@ public:
     void ProcessMessages();
     void ProcessMessage(MSG& msg);
     bool Terminated() const override { return terminated_; }
+    // The message being handled now is the user's: a key or a mouse button
+    // (what its handlers do, the user did). False inside a message that one
+    // of them led to later (posted, a timer).
+    bool HandlingUserInput() const { return handlingUserInput_; }
 
     // The default error report: a message box with the error's text, the
     // title as caption and the error icon. Never throws.
@@ -59,6 +63,7 @@ private:
 
     bool terminated_ = false;
     int noticedActive_ = -1; // the last notice posted: 1 activation, 0 deactivation
+    bool handlingUserInput_ = false;
 };
 
 TApplication& Application();

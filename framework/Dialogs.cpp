@@ -1,6 +1,9 @@
 #include "framework/Dialogs.h"
 
-#include "framework/PlatformDialogs.h"
+#include "base/Exceptions.h"
+#include "base/TextConvert.h"
+
+#include <algorithm>
 
 namespace quillon {
 
@@ -32,10 +35,13 @@ bool TFontDialog::Execute(HWND owner)
 
 bool TSaveDialog::Execute(HWND owner)
 {
-    const std::optional<std::string> chosen =
-        PlatformDialogs().PickSaveFileName(OwnerOrActive(owner), TSaveFileRequest{Title, Filter, DefaultExt, FileName});
+    const int maxLength = std::min(MaxFileNameLength, MaxPlatformFileName);
+    const std::optional<std::string> chosen = PlatformDialogs().PickSaveFileName(
+        OwnerOrActive(owner), TSaveFileRequest{Title, Filter, DefaultExt, FileName, maxLength});
     if (!chosen)
         return false;
+    if (const auto length = static_cast<int>(Utf8ToWide(*chosen).size()); length > maxLength)
+        throw Exception(FileNameTooLongText(length, maxLength));
     FileName = *chosen;
     return true;
 }

@@ -4,6 +4,7 @@
 // window of this thread.
 #include "framework/Component.h"
 #include "framework/Graphics.h"
+#include "framework/PlatformDialogs.h"
 
 #include <windows.h>
 
@@ -27,6 +28,9 @@ public:
     std::string DefaultExt;
     // The chosen name; the next use starts with it.
     std::string FileName;
+    // The longest full name (in characters) that is accepted; the dialog
+    // refuses longer ones, and one that comes back anyway is an error.
+    int MaxFileNameLength = MaxPlatformFileName;
     bool Execute(HWND owner = nullptr);
 };
 

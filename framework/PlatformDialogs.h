@@ -22,12 +22,23 @@ struct TFontChoice {
     bool italic = false;
 };
 
+// The longest full file name the platform's file names take (MAX_PATH
+// less its terminating zero).
+inline constexpr int MaxPlatformFileName = MAX_PATH - 1;
+
 struct TSaveFileRequest {
     std::string title;
     std::string filter;     // "Name|*.ext|Name|*.*"; the first entry is selected
     std::string defaultExt; // passed to the platform as given
     std::string fileName;   // the name the dialog starts with
+    // The dialog refuses a longer full name (in characters) and stays open;
+    // never more than MaxPlatformFileName.
+    int maxLength = MaxPlatformFileName;
 };
+
+// What the user is told about a file name of `length` characters when at
+// most `maxLength` are allowed.
+std::string FileNameTooLongText(int length, int maxLength);
 
 // Each dialog is modal to `owner`, which stays disabled while it is open, and
 // gives nothing back when the user cancels.

@@ -1,9 +1,12 @@
 // The system's common dialogs, folder browser and shell "open".
 #include "framework/PlatformDialogs.h"
 
+#include "framework/Application.h"
+#include "framework/Callback.h"
 #include "framework/Graphics.h"
 
 #include "base/Exceptions.h"
+#include "base/Format.h"
 #include "base/TextConvert.h"
 
 #include <commdlg.h>
@@ -11,6 +14,8 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -132,6 +137,105 @@ std::vector<wchar_t> FilterList(const std::string& filter)
     return list;
 }
 
+// ---- the save dialog's check of the name's length
+//
+// Measured under Wine: the dialog builds the full name in a buffer of
+// MAX_PATH characters of its own, whatever buffer it is given, and a longer
+// name typed in its box overruns it and ends the program. So the dialog is
+// subclassed, and its OK (button or Enter) is refused, with a message, while
+// the name it would build is too long.
+
+constexpr int FileNameBox = 0x47C;    // cmb13, the explorer-style dialog's name box
+constexpr int OldFileNameBox = 0x480; // edt1
+constexpr wchar_t LimitProperty[] = L"Quillon.MaxFileName";
+constexpr wchar_t OldProcProperty[] = L"Quillon.DialogProc";
+
+std::wstring ControlText(HWND control)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The full name the dialog would make of what is typed: the current folder
+// in front of a relative name, the default extension after one that has none.
+std::wstring FullNameToBe(HWND dialog, const std::wstring& typed, const std::wstring& defaultExt)
+{
+    std::wstring name = typed;
+    const bool absolute = (name.size() >= 2 && name[1] == L':') || (!name.empty() && name[0] == L'\\');
+    if (!absolute) {
+        std::wstring folder(32768, L'\0');
+        const auto got = SendMessageW(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data()));
+        folder.resize(got > 0 ? wcslen(folder.c_str()) : 0);
+        if (!folder.empty() && folder.back() != L'\\')
+            folder += L'\\';
+        name = folder + name;
+    }
+    const size_t lastPart = name.find_last_of(L"\\/");
+    std::wstring ext = defaultExt;
+    ext.erase(0, std::min(ext.size(), ext.find_first_not_of(L"*.")));
+    if (!ext.empty() && name.find(L'.', lastPart == std::wstring::npos ? 0 : lastPart) == std::wstring::npos)
+        name += L"." + ext;
+    return name;
+}
+
+struct TNameCheck {
+    int maxLength;
+    std::wstring defaultExt;
+};
+
+// True when the dialog may go on with its OK; otherwise the user is told why not.
+bool NameFits(HWND dialog, const TNameCheck& check)
+{
+    HWND box = GetDlgItem(dialog, FileNameBox);
+    if (!box)
+        box = GetDlgItem(dialog, OldFileNameBox);
+    if (!box)
+        return true;
+    const std::wstring typed = ControlText(box);
+    if (typed.empty())
+        return true;
+    const auto length = static_cast<int>(FullNameToBe(dialog, typed, check.defaultExt).size());
+    if (length <= check.maxLength)
+        return true;
+    const std::wstring text = Utf8ToWide(FileNameTooLongText(length, check.maxLength));
+    MessageBoxW(dialog, text.c_str(), Application().Title.c_str(), MB_OK | MB_ICONERROR);
+    SetFocus(box);
+    return false;
+}
+
+LRESULT CALLBACK SaveDialogSubclass(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept
+{
+    const auto old = reinterpret_cast<WNDPROC>(GetPropW(dialog, OldProcProperty));
+    const auto* check = reinterpret_cast<const TNameCheck*>(GetPropW(dialog, LimitProperty));
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK && check &&
+        !GuardCallback(true, [&] { return NameFits(dialog, *check); }))
+        return 0;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        RemovePropW(dialog, OldProcProperty);
+        RemovePropW(dialog, LimitProperty);
+    }
+    return old ? CallWindowProcW(old, dialog, msg, wp, lp) : DefWindowProcW(dialog, msg, wp, lp);
+}
+
+// The explorer-style hook dialog is a child of the real one: it only puts
+// the subclass in front of that.
+UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT msg, WPARAM, LPARAM lp) noexcept
+{
+    if (msg == WM_INITDIALOG) {
+        HWND dialog = GetParent(hook);
+        const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lp);
+        if (dialog && ofn && !GetPropW(dialog, OldProcProperty)) {
+            SetPropW(dialog, LimitProperty, reinterpret_cast<HANDLE>(ofn->lCustData));
+            SetPropW(dialog, OldProcProperty,
+                     reinterpret_cast<HANDLE>(SetWindowLongPtrW(
+                         dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SaveDialogSubclass))));
+        }
+    }
+    return 0;
+}
+
 class TSystemDialogs : public IPlatformDialogs {
 public:
     std::optional<TFontChoice> PickFont(HWND owner, const TFont& start) override
@@ -172,7 +276,10 @@ public:
         ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
         ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
         // The program reads no files: the working folder stays as it is.
-        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_ENABLEHOOK;
+        const TNameCheck check{std::min(request.maxLength, MaxPlatformFileName), defaultExt};
+        ofn.lpfnHook = SaveDialogHook;
+        ofn.lCustData = reinterpret_cast<LPARAM>(&check);
         if (!LibraryProc<TGetSaveFileNameW>(L"comdlg32.dll", "GetSaveFileNameW")(&ofn))
             return std::nullopt;
         return WideToUtf8(file.data());
@@ -230,6 +337,13 @@ private:
 };
 
 } // namespace
+
+std::string FileNameTooLongText(int length, int maxLength)
+{
+    return Format("The file name is too long: with its folder and extension it has %d characters, and at most %d "
+                  "are possible.",
+                  length, maxLength);
+}
 
 IPlatformDialogs& SystemDialogs()
 {

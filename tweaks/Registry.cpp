@@ -28,21 +28,27 @@ void ThrowNotAnsi(const std::string& valueName)
         "The text of '%s' has characters that the ANSI code page cannot represent", valueName));
 }
 
-bool TRegistry::OpenKey(const std::string& keyPath, bool canCreate)
+LONG TRegistry::OpenKey(const std::string& keyPath, REGSAM access)
 {
     CloseKey();
     const std::string path = AnsiName(keyPath);
     HKEY key = nullptr;
-    LONG rc;
-    if (canCreate)
-        rc = RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                             nullptr, &key, nullptr);
-    else
-        rc = RegOpenKeyExA(root_, path.c_str(), 0, KEY_ALL_ACCESS, &key);
-    if (rc != ERROR_SUCCESS)
-        return false;
-    current_ = key;
-    return true;
+    const LONG rc = RegOpenKeyExA(root_, path.c_str(), 0, access, &key);
+    if (rc == ERROR_SUCCESS)
+        current_ = key;
+    return rc;
+}
+
+LONG TRegistry::CreateKey(const std::string& keyPath, REGSAM access)
+{
+    CloseKey();
+    const std::string path = AnsiName(keyPath);
+    HKEY key = nullptr;
+    const LONG rc = RegCreateKeyExA(root_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key,
+                                    nullptr);
+    if (rc == ERROR_SUCCESS)
+        current_ = key;
+    return rc;
 }
 
 void TRegistry::CloseKey()
@@ -106,10 +112,10 @@ void TRegistry::WriteString(const std::string& name, const std::string& text)
         throw ERegistryException(Format("Failed to set data for '%s'", name));
 }
 
-bool TRegistry::DeleteValue(const std::string& name)
+LONG TRegistry::DeleteValue(const std::string& name)
 {
     const std::string ansiName = AnsiName(name);
-    return current_ && RegDeleteValueA(current_, ansiName.c_str()) == ERROR_SUCCESS;
+    return current_ ? RegDeleteValueA(current_, ansiName.c_str()) : ERROR_INVALID_HANDLE;
 }
 
 } // namespace quillon

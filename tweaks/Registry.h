@@ -23,10 +23,12 @@ public:
     TRegistry(const TRegistry&) = delete;
     TRegistry& operator=(const TRegistry&) = delete;
 
-    // Opens with full access; fails for a missing key and for one that
-    // refuses full access. With creation: creates the key and every missing
-    // key above it.
-    bool OpenKey(const std::string& keyPath, bool canCreate);
+    // Opens an existing key with just the access asked for; the system's
+    // answer: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND for a missing key,
+    // ERROR_ACCESS_DENIED for one that refuses that access.
+    LONG OpenKey(const std::string& keyPath, REGSAM access);
+    // The same, creating the key and every missing key above it.
+    LONG CreateKey(const std::string& keyPath, REGSAM access);
     void CloseKey();
 
     bool ValueExists(const std::string& name) const;
@@ -34,7 +36,8 @@ public:
     // only. "" when the value is missing or empty.
     std::string ReadString(const std::string& name) const;
     void WriteString(const std::string& name, const std::string& text);
-    bool DeleteValue(const std::string& name);
+    // The system's answer; ERROR_FILE_NOT_FOUND when there was no such value.
+    LONG DeleteValue(const std::string& name);
 
 private:
     HKEY root_;

@@ -1,5 +1,7 @@
 #include "tweaks/SettingsStore.h"
 
+#include "base/Exceptions.h"
+#include "base/Format.h"
 #include "base/TextConvert.h"
 #include "tweaks/Registry.h"
 
@@ -12,10 +14,9 @@ const HKEY SettingsRootKey = HKEY_CURRENT_USER;
 std::string ReadSettingValue(std::string keyPath, std::string valueName)
 {
     TRegistry reg(SettingsRootKey);
-    // A key that cannot be opened for full access counts as missing. Where
-    // that open succeeds, a read-only one could not fail, so the value is
-    // read through the handle already open: one round trip less per setting.
-    if (!reg.OpenKey(keyPath, false))
+    // Reading asks for reading only, so a key that refuses changes still
+    // shows what it holds. One that cannot be read at all counts as missing.
+    if (reg.OpenKey(keyPath, KEY_QUERY_VALUE) != ERROR_SUCCESS)
         return {};
     return reg.ReadString(valueName);
 }
@@ -29,16 +30,26 @@ void WriteSettingValue(std::string keyPath, std::string valueName, std::string t
 {
     CheckStorableText(valueName, text);
     TRegistry reg(SettingsRootKey);
-    reg.OpenKey(keyPath, true);
+    // A key that refuses the open leaves none open: the write reports it.
+    reg.CreateKey(keyPath, KEY_SET_VALUE);
     reg.WriteString(valueName, text);
 }
 
 void DeleteSettingValue(std::string keyPath, std::string valueName)
 {
     TRegistry reg(SettingsRootKey);
-    reg.OpenKey(keyPath, true);
-    if (reg.ValueExists(valueName))
-        reg.DeleteValue(valueName);
+    // A missing key holds no value: nothing is made just to delete from it.
+    const LONG opened = reg.OpenKey(keyPath, KEY_SET_VALUE);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return;
+    if (opened == ERROR_SUCCESS) {
+        const LONG deleted = reg.DeleteValue(valueName);
+        if (deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND)
+            return;
+    } else if (reg.OpenKey(keyPath, KEY_QUERY_VALUE) == ERROR_SUCCESS && !reg.ValueExists(valueName)) {
+        return; // the key refuses changes, but there is nothing to change
+    }
+    throw ERegistryException(Format("Failed to delete data for '%s'", valueName));
 }
 
 void CheckStorableText(const std::string& valueName, const std::string& text)

@@ -5,9 +5,14 @@
 
 namespace quillon {
 
+// "" for a missing key or value, and for a key that refuses reading.
 std::string ReadSettingValue(std::string keyPath, std::string valueName);
 bool IsSettingSet(std::string keyPath, std::string valueName);
+// Creates missing keys; a key that refuses the write raises
+// "Failed to set data for '%s'".
 void WriteSettingValue(std::string keyPath, std::string valueName, std::string text);
+// A value that is not there (or whose key is not) is left so, and no key is
+// made; a key that refuses the delete raises "Failed to delete data for '%s'".
 void DeleteSettingValue(std::string keyPath, std::string valueName);
 
 // Raises the error that WriteSettingValue would raise for a text the ANSI

@@ -56,6 +56,8 @@ void TTweakState::LoadEntry(int tag)
         window_.SetDialogFont(font);
     } else {
         window_.SetEditorText(tag, stored);
+        if (std::string shown = window_.EditorText(tag); shown != stored)
+            cutTexts_[tag] = TCutText{stored, std::move(shown)};
     }
 }
 
@@ -115,8 +117,12 @@ std::string TTweakState::ValueToStore(int tag) const
     switch (e.source) {
     case ValueSource::OnValue:
         return std::string(OnValue);
-    case ValueSource::Editor:
-        return window_.EditorText(tag);
+    case ValueSource::Editor: {
+        std::string shown = window_.EditorText(tag);
+        if (const auto& cut = cutTexts_[tag]; cut && shown == cut->shown)
+            return cut->stored;
+        return shown;
+    }
     case ValueSource::Font:
         // Recomposing would drop what the codec does not read, so the stored
         // text goes back as it was until the user picks a font.

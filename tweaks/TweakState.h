@@ -20,6 +20,7 @@ public:
     // TTweakState::CheckBoxClick(tag).
     virtual void SetChecked(int tag, bool checked) = 0;
     virtual std::string EditorText(int tag) const = 0;
+    // An editor may hold less than it is given (its text has a limit).
     virtual void SetEditorText(int tag, const std::string& text) = 0;
     virtual void SetEditorEnabled(int tag, bool enabled) = 0;
     virtual FontDesc DialogFont() const = 0;
@@ -70,6 +71,12 @@ private:
     bool loading_ = false;
     bool fontConfirmed_ = false;
     std::optional<std::string> storedDefaultFont_;
+    // A stored text its editor could hold only in part, and that part: the
+    // stored text goes back whole until the editor shows something else.
+    struct TCutText {
+        std::string stored, shown;
+    };
+    std::array<std::optional<TCutText>, 15> cutTexts_; // by tag
     std::vector<std::string> fontParts_;
     std::array<bool, 15> loaded_{};  // by tag
     std::array<bool, 15> claimed_{}; // by tag: the user clicked it (tag 9: or chose a font)

@@ -1,10 +1,13 @@
 #include "controls/choice/ChoiceEdit.h"
 
+#include "base/TextConvert.h"
 #include "controls/choice/ChoicePaint.h"
 #include "framework/Forms.h"
 #include "framework/PaintGuards.h"
 
 #include <windowsx.h>
+
+#include <string_view>
 
 namespace quillon {
 
@@ -589,6 +592,8 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         TQnParentEdit::WndProc(msg, wp, lp);
         PaintFrame(true);
         return 0;
+    case WM_PASTE:
+        return Paste(msg, wp, lp);
     case WM_GETDLGCODE: {
         // Tab belongs to the form; Enter and Esc come here and the edit hands
         // them to the form itself.
@@ -604,6 +609,50 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 }
 
 // ---- keyboard and focus
+
+// Measured under Wine: a multi-line edit refuses a paste that needs more
+// lines than it shows (centred text wraps at the control's width), and
+// undoing it leaves stray characters behind the text. After a paste the text
+// must be the old one, or the old one with the start of the clipboard's text
+// in place of the selection; anything else is put back as it was.
+LRESULT TQnCustomChoiceEdit::Paste(UINT msg, WPARAM wp, LPARAM lp)
+{
+    const std::wstring before = Utf8ToWide(Text());
+    DWORD start = 0, end = 0;
+    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    LockUpdates(); // OnChange hears of the outcome only
+    const LRESULT result = TQnParentEdit::WndProc(msg, wp, lp);
+    bool changed = false;
+    if (HandleAllocated() && start <= end && end <= before.size()) {
+        const std::wstring after = Utf8ToWide(Text());
+        const size_t head = start, tail = before.size() - end;
+        changed = after != before;
+        if (changed && !(after.size() > head + tail && after.compare(0, head, before, 0, head) == 0 &&
+                         after.compare(after.size() - tail, tail, before, end, tail) == 0 &&
+                         ClipboardStartsWith(std::wstring_view(after).substr(head, after.size() - head - tail)))) {
+            SetText(WideToUtf8(before));
+            SendMessageW(Handle(), EM_SETSEL, start, end);
+            changed = false;
+        }
+    }
+    UnlockUpdates(changed);
+    return result;
+}
+
+bool TQnCustomChoiceEdit::ClipboardStartsWith(std::wstring_view text)
+{
+    if (!OpenClipboard(Handle()))
+        return false;
+    bool starts = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* clip = static_cast<const wchar_t*>(GlobalLock(data))) {
+            starts = std::wstring_view(clip).substr(0, text.size()) == text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return starts;
+}
 
 bool TQnCustomChoiceEdit::KeyDown(WORD key, unsigned shift)
 {

@@ -7,6 +7,7 @@
 #include "controls/choice/EditButton.h"
 
 #include <memory>
+#include <string_view>
 
 namespace quillon {
 
@@ -115,6 +116,8 @@ private:
     void PaintCheckGlyph(TCanvas& windowCanvas);
     void PaintBorder(TCanvas& c, RECT r);
     void ButtonPress(POINT window);
+    LRESULT Paste(UINT msg, WPARAM wp, LPARAM lp);
+    bool ClipboardStartsWith(std::wstring_view text);
     bool DesignTimeHot() const;
     int WidestChar() const;
 

@@ -1,6 +1,7 @@
 #include "controls/choice/ColorComboBox.h"
 
 #include "controls/choice/ChoicePaint.h"
+#include "controls/choice/ComboItems.h"
 #include "framework/Dialogs.h"
 
 #include <windowsx.h>
@@ -136,6 +137,22 @@ void TQnColorComboBox::ValidateText()
             ColorToHexText(check.value);
     }
     TQnCustomComboBox::ValidateText();
+}
+
+bool TQnColorComboBox::TextAccepted() const
+{
+    if (!CanValidate())
+        return true;
+    // Leaving first finds the item equal to the text, then validates.
+    const std::string text = Text();
+    return IndexOfItem(ItemList, text) >= 0 || CheckColorText(text, [](TColor c) { return ColorToRGB(c); }).valid;
+}
+
+void TQnColorComboBox::ShowTextError()
+{
+    ErrorCode = ErrInvalidInteger;
+    SetFocus();
+    RequestShowError();
 }
 
 std::string TQnColorComboBox::GetErrorHint()

@@ -33,6 +33,15 @@ public:
     // Paints one list item: swatch from the draw style's offset, text after it.
     void DrawColorItem(TItemPaint& item);
 
+    // Whether leaving would accept the text as it stands (a list item, or a
+    // number that is a colour), asked without leaving and without changing
+    // the text: a form's button can be pressed by a key while the focus is
+    // still here.
+    bool TextAccepted() const;
+    // What leaving with a refused text does: the focus stays (or comes)
+    // here and the balloon tells why.
+    void ShowTextError();
+
     void FontChanged() override;
     using TQnCustomChoiceEdit::SetDrawStyle;
 

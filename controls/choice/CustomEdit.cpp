@@ -3,6 +3,7 @@
 #include "controls/choice/ChoicePaint.h"
 #include "controls/choice/ErrorPopup.h"
 #include "controls/choice/PopupHook.h"
+#include "framework/Application.h"
 #include "framework/Forms.h"
 
 #include <memory>
@@ -139,9 +140,17 @@ void TQnCustomEdit::DoExit()
     if (errorPending_ && HandleAllocated()) {
         // The focus stays: the form's exit sequence stops here.
         ::SetFocus(Handle());
-        RequestShowError();
+        // Once refused, only the user brings the balloon back. A focus move
+        // that no key or click made (the system handing the focus to another
+        // control when a window of ours goes, the balloon itself included)
+        // used to ask for a new balloon, whose timer hid it 1.9 s later and
+        // started the next round.
+        if (!refusedBefore_ || Application().HandlingUserInput())
+            RequestShowError();
+        refusedBefore_ = true;
         return;
     }
+    refusedBefore_ = false;
     if (HandleAllocated())
         SendMessageW(Handle(), EM_SETSEL, 1, 1);
     TCustomEdit::DoExit();

@@ -108,6 +108,7 @@ private:
 
     bool focusByClick_ = false;
     bool errorPending_ = false; // the last validation kept an error
+    bool refusedBefore_ = false; // leaving was refused since it last succeeded
     int updateCount_ = 0;
     bool changedWhileLocked_ = false;
     bool errorShown_ = false;

@@ -490,7 +490,7 @@ TEST_F(QuillonProgram, ClosingWithChangesAsksAndSaveApplies)
     ASSERT_TRUE(run.Ended(ReactTimeoutMs));
     EXPECT_EQ(RegQueryTag(1), Sz("1"));
     EXPECT_EQ(RegQueryTag(2), std::nullopt);
-    EXPECT_TRUE(KeyExists(std::string(EntryForTag(14).keyPath))) << "every entry applied";
+    EXPECT_FALSE(KeyExists(std::string(EntryForTag(14).keyPath))) << "no key made for a value that was not there";
 }
 
 TEST_F(QuillonProgram, DontSaveAndAltF4OnTheConfirmationCloseWithoutApplying)
@@ -638,6 +638,58 @@ TEST_F(QuillonProgram, AboutOpensModallyClosesFourWaysAndLeavesTheMainWindowAsIt
     Tap(VK_F4, {VK_MENU});
     ASSERT_TRUE(run.Ended(ReactTimeoutMs)) << "closes without asking";
     EXPECT_EQ(RegQueryTag(1), Sz("1"));
+}
+
+// Two windows would each write all fourteen settings from their own copy
+// and undo each other: a second start shows the first one and ends.
+TEST_F(QuillonProgram, ASecondStartBringsTheRunningWindowForwardAndEnds)
+{
+    TQuillon first;
+    ASSERT_TRUE(first.Started());
+    const TMain m = Main(first);
+    ASSERT_TRUE(m.window);
+    auto mainWindows = [] {
+        int count = 0;
+        for (HWND w = FindWindowW(nullptr, MainTitle); w; w = FindWindowExW(nullptr, w, nullptr, MainTitle))
+            count += IsWindowVisible(w) ? 1 : 0;
+        return count;
+    };
+
+    ShowWindow(m.window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(m.window) != FALSE; }, ReactTimeoutMs));
+    {
+        TQuillon second;
+        ASSERT_TRUE(second.Started());
+        EXPECT_TRUE(second.Ended(StartTimeoutMs)) << "the second start ends";
+        EXPECT_TRUE(WaitUntil([&] { return !IsIconic(m.window) && GetForegroundWindow() == m.window; },
+                              ReactTimeoutMs))
+            << "the first window is restored and in front";
+    }
+    EXPECT_EQ(mainWindows(), 1);
+    EXPECT_FALSE(first.Ended(0));
+
+    // With the about box open, that box comes forward.
+    ClickWindow(m.Button("About ..."));
+    HWND about = first.Window(AboutTitle, ReactTimeoutMs);
+    ASSERT_TRUE(about);
+    SetForegroundWindow(m.window);
+    {
+        TQuillon third;
+        ASSERT_TRUE(third.Started());
+        EXPECT_TRUE(third.Ended(StartTimeoutMs));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; }, ReactTimeoutMs));
+    }
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m.window) != FALSE; }, ReactTimeoutMs));
+    EXPECT_EQ(mainWindows(), 1);
+    SetForegroundWindow(m.window);
+    Tap(VK_F4, {VK_MENU});
+    EXPECT_TRUE(first.Ended(ReactTimeoutMs));
+
+    // Once it has ended, the next start is a first one again.
+    TQuillon again;
+    ASSERT_TRUE(again.Started());
+    EXPECT_TRUE(Main(again).window);
 }
 
 } // namespace

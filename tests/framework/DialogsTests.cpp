@@ -1,5 +1,7 @@
 // The dialog components over a stand-in for the platform, and each real
 // dialog opened, answered from a timer its modal loop runs, and closed.
+#include "base/Exceptions.h"
+#include "base/TextConvert.h"
 #include "framework/Dialogs.h"
 #include "framework/PlatformDialogs.h"
 #include "tests/support/GuiHelpers.h"
@@ -455,6 +457,99 @@ TEST(SystemDialogs, ConfirmedDialogsGiveBackWhatTheyStartedWith)
                   CSTR_EQUAL)
             << *chosen << " vs " << start;
     }
+}
+
+// The platform's dialog builds the full name in a buffer of its own of
+// MAX_PATH characters: a longer name typed in it, and Enter, used to end the
+// program. The dialog now refuses it with a message and stays open; a name
+// that fits goes through.
+TEST(SystemDialogs, SaveDialogRefusesANameTooLongAndStaysOpen)
+{
+    TOwnerWindow owner;
+    const std::string folder = TempFolder();
+    struct Case {
+        const char* name;
+        std::wstring typed;
+        int maxLength;
+        bool refused;
+    } cases[] = {
+        {"300 characters", std::wstring(300, L'n'), MaxPlatformFileName, true},
+        {"a whole path of 300", L"C:\\" + std::wstring(296, L'n') + L".dll", MaxPlatformFileName, true},
+        {"fits only without the extension", std::wstring(MaxPlatformFileName - folder.size() - 4, L'n'),
+         MaxPlatformFileName, true},
+        {"fits with the extension", std::wstring(MaxPlatformFileName - folder.size() - 5, L'n'),
+         MaxPlatformFileName, false},
+        {"beyond a lower limit", L"abcdefghij", static_cast<int>(folder.size()) + 10, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSaveDialog save;
+        save.Filter = "DLL (*.dll)|*.dll|All Files (*.*)|*.*";
+        save.DefaultExt = "*.dll";
+        save.FileName = folder + "\\start";
+        save.MaxFileNameLength = c.maxLength;
+        std::wstring message;
+        int step = 0;
+        TDialogAnswer answer(owner.Handle(), c.refused ? IDCANCEL : IDOK, [&](HWND dialog) {
+            HWND box = GetDlgItem(dialog, 0x47C);
+            if (step == 0) {
+                SetWindowTextW(box ? box : GetDlgItem(dialog, 0x480), c.typed.c_str());
+                ++step;
+                if (!c.refused)
+                    return true;
+                PostMessageW(dialog, WM_COMMAND, IDOK, 0); // Enter in the name box
+                return false;
+            }
+            if (step == 1) { // the message, owned by the dialog
+                HWND box = nullptr;
+                for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+                     w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+                    if (GetWindow(w, GW_OWNER) == dialog && IsWindowVisible(w))
+                        box = w;
+                if (!box)
+                    return false;
+                wchar_t text[512] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 512);
+                message = text;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                ++step;
+                return false;
+            }
+            return IsWindowVisible(dialog) && IsWindowEnabled(dialog); // still open: cancel it
+        });
+        const bool chosen = save.Execute(owner.Handle());
+        EXPECT_EQ(chosen, !c.refused);
+        EXPECT_FALSE(answer.forced);
+        if (c.refused) {
+            EXPECT_NE(message.find(L"The file name is too long"), std::wstring::npos) << WideToUtf8(message);
+            EXPECT_NE(message.find(L"at most " + std::to_wstring(c.maxLength)), std::wstring::npos);
+            EXPECT_EQ(save.FileName, folder + "\\start") << "unchanged";
+        } else {
+            EXPECT_EQ(save.FileName, folder + "\\" + WideToUtf8(c.typed) + ".dll");
+            EXPECT_EQ(static_cast<int>(save.FileName.size()), MaxPlatformFileName);
+        }
+    }
+}
+
+TEST(PlatformDialogs, ASaveNameTooLongThatComesBackAnywayIsAnError)
+{
+    TFakeDialogs fake;
+    TPlatformDialogsScope scope(fake);
+    TSaveDialog save;
+    save.FileName = "before.dll";
+    fake.saveAnswer = "C:\\" + std::string(300, 'n');
+    try {
+        save.Execute();
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "The file name is too long: with its folder and extension it has 303 characters, and at most 259 are "
+                     "possible.");
+    }
+    EXPECT_EQ(fake.saveRequests.back().maxLength, MaxPlatformFileName);
+    EXPECT_EQ(save.FileName, "before.dll");
+    save.MaxFileNameLength = 400; // never beyond what the platform takes
+    EXPECT_THROW(save.Execute(), Exception);
+    EXPECT_EQ(fake.saveRequests.back().maxLength, MaxPlatformFileName);
 }
 
 TEST(SystemDialogs, ShellOpensATarget)

@@ -1,6 +1,8 @@
 #include "tests/support/GuiHelpers.h"
 #include "framework/Application.h"
 
+#include <cstring>
+
 namespace quillon::test {
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
@@ -114,6 +116,25 @@ void TTestForm::ShowActive()
     SetActiveWindow(Handle());
     PumpUntil([&] { return GetActiveWindow() == Handle(); }, 2000);
     Settle();
+}
+
+bool SetClipboardText(HWND owner, const std::wstring& text)
+{
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool done = false;
+    if (memory) {
+        memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!done)
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+    return done;
 }
 
 } // namespace quillon::test

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
 
 namespace quillon::test {
 
@@ -28,6 +29,8 @@ void Key(WORD vk, bool down);
 void Tap(WORD vk, std::initializer_list<WORD> modifiers = {});
 // A left click at a point of the control.
 void ClickAt(TControl& control, int x, int y);
+// Puts text on the clipboard; false when the system refused.
+bool SetClipboardText(HWND owner, const std::wstring& text);
 
 // A visible dialog-style form for tests, activated so hover tracking runs.
 class TTestForm : public TForm {

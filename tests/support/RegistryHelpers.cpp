@@ -153,14 +153,14 @@ std::vector<BYTE> KeyDacl(const std::string& path, const PSECURITY_DESCRIPTOR ne
 
 } // namespace
 
-ReadOnlyKey::ReadOnlyKey(std::string path) : path_(std::move(path))
+LockedKey::LockedKey(std::string path, const char* dacl) : path_(std::move(path))
 {
     SetString(path_, "Probe", "1");
     original_ = KeyDacl(path_);
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KRWD;;;WD)", SDDL_REVISION_1, &sd,
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(dacl, SDDL_REVISION_1, &sd,
                                                               nullptr))
-        throw std::runtime_error("cannot make a read-only DACL");
+        throw std::runtime_error(std::string("cannot make the DACL ") + dacl);
     try {
         KeyDacl(path_, sd);
     } catch (...) {
@@ -177,7 +177,7 @@ ReadOnlyKey::ReadOnlyKey(std::string path) : path_(std::move(path))
     }
 }
 
-ReadOnlyKey::~ReadOnlyKey()
+LockedKey::~LockedKey()
 {
     try {
         KeyDacl(path_, original_.data());

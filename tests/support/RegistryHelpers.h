@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillon::test {
@@ -30,20 +31,32 @@ std::optional<std::wstring> GetWideString(const std::string& path, const std::st
 // for the whole key when the name is empty.
 std::string RegQuery(const std::string& path, const std::string& name = "");
 
-// Creates the key (with a "Probe" value) and gives it a DACL that grants
-// reading and changing the DACL, but not full access; puts the key's own DACL
-// back when it goes, so a failed assertion leaves no locked key behind. Any
+// Creates the key (with a "Probe" value) and gives it a DACL (SDDL) that
+// allows changing the DACL but not full access; puts the key's own DACL back
+// when it goes, so a failed assertion leaves no locked key behind. Any
 // refusal of the system is an exception here and a test failure there.
-class ReadOnlyKey {
+class LockedKey {
 public:
-    explicit ReadOnlyKey(std::string path);
-    ~ReadOnlyKey();
-    ReadOnlyKey(const ReadOnlyKey&) = delete;
-    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+    LockedKey(std::string path, const char* dacl);
+    ~LockedKey();
+    LockedKey(const LockedKey&) = delete;
+    LockedKey& operator=(const LockedKey&) = delete;
 
 private:
     std::string path_;
     std::vector<BYTE> original_; // self-relative security descriptor
+};
+
+// Grants reading, but no change.
+class ReadOnlyKey : public LockedKey {
+public:
+    explicit ReadOnlyKey(std::string path) : LockedKey(std::move(path), "D:(A;;KRWD;;;WD)") {}
+};
+
+// Grants neither reading nor change.
+class UnreadableKey : public LockedKey {
+public:
+    explicit UnreadableKey(std::string path) : LockedKey(std::move(path), "D:(A;;WD;;;WD)") {}
 };
 
 // Removes the IDE's keys before and after each test.

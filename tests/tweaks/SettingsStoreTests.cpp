@@ -146,14 +146,14 @@ TEST_F(SettingsStore, NamesGoThroughTheAnsiCodePageBothWays)
     EXPECT_FALSE(KeyExists("?"));
 }
 
-TEST_F(SettingsStore, DeletingCreatesTheKeyAndReportsNothing)
+TEST_F(SettingsStore, DeletingAnAbsentValueMakesNoKeyAndReportsNothing)
 {
     DeleteSettingValue(Extras, "AutoPaletteSelect");
-    EXPECT_TRUE(KeyExists(Extras));
-    DeleteSettingValue(Extras, "AutoPaletteSelect");
+    EXPECT_FALSE(KeyExists("Software\\Borland")) << "no key made to delete from";
 
-    SetString(Extras, "AutoPaletteSelect", "1");
     SetString(Extras, "AutoPaletteScroll", "1");
+    DeleteSettingValue(Extras, "AutoPaletteSelect");
+    SetString(Extras, "AutoPaletteSelect", "1");
     DeleteSettingValue(Extras, "AutoPaletteSelect");
     EXPECT_FALSE(GetRaw(Extras, "AutoPaletteSelect"));
     EXPECT_EQ(GetString(Extras, "AutoPaletteScroll"), "1");
@@ -163,17 +163,35 @@ TEST_F(SettingsStore, DeletingCreatesTheKeyAndReportsNothing)
     EXPECT_EQ(reg.find("AutoPaletteSelect"), std::string::npos) << reg;
 }
 
-TEST_F(SettingsStore, AKeyWithoutFullAccessCountsAsMissingAndRefusesWrites)
+// A key that refuses changes still shows what it holds; every change it
+// refuses is reported, and one it need not make (an absent value) is not.
+TEST_F(SettingsStore, AReadOnlyKeyIsReadAsStoredAndRefusesWritesAndDeletes)
 {
     const std::string globals = "Software\\Borland\\Delphi\\5.0\\Globals";
     SetString(globals, "PrivateDir", "C:\\Mine");
     ReadOnlyKey locked(globals);
-    EXPECT_EQ(ReadSettingValue(globals, "PrivateDir"), "");
-    EXPECT_FALSE(IsSettingSet(globals, "PrivateDir"));
+    EXPECT_EQ(ReadSettingValue(globals, "PrivateDir"), "C:\\Mine");
+    EXPECT_TRUE(IsSettingSet(globals, "PrivateDir"));
     EXPECT_EQ(ErrorOf<ERegistryException>([&] { WriteSettingValue(globals, "PrivateDir", "x"); }),
               "Failed to set data for 'PrivateDir'");
-    DeleteSettingValue(globals, "PrivateDir"); // nothing to report
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { DeleteSettingValue(globals, "PrivateDir"); }),
+              "Failed to delete data for 'PrivateDir'");
     EXPECT_EQ(GetString(globals, "PrivateDir"), "C:\\Mine");
+    DeleteSettingValue(globals, "PropValueColor"); // not there: nothing to refuse
+}
+
+// One that cannot even be read counts as missing for reading, but a delete
+// cannot know there is nothing to delete.
+TEST_F(SettingsStore, AnUnreadableKeyReadsAsEmptyAndRefusesDeletes)
+{
+    const std::string globals = "Software\\Borland\\Delphi\\5.0\\Globals";
+    SetString(globals, "PrivateDir", "C:\\Mine");
+    UnreadableKey locked(globals);
+    EXPECT_EQ(ReadSettingValue(globals, "PrivateDir"), "");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { DeleteSettingValue(globals, "PropValueColor"); }),
+              "Failed to delete data for 'PropValueColor'");
+    EXPECT_EQ(ErrorOf<ERegistryException>([&] { WriteSettingValue(globals, "PrivateDir", "x"); }),
+              "Failed to set data for 'PrivateDir'");
 }
 
 TEST_F(SettingsStore, EveryCallReleasesItsKeys)
@@ -187,6 +205,7 @@ TEST_F(SettingsStore, EveryCallReleasesItsKeys)
     const int before = LiveKernelHandles();
     for (int i = 0; i < 200; ++i) {
         EXPECT_THROW(WriteSettingValue(globals, "PrivateDir", "x"), ERegistryException);
+        EXPECT_THROW(DeleteSettingValue(globals, "PrivateDir"), ERegistryException);
         ReadSettingValue(globals, "PrivateDir");
         WriteSettingValue(Extras, "AutoPaletteSelect", "1");
         ReadSettingValue(Extras, "AutoPaletteSelect");

@@ -126,7 +126,7 @@ TEST_F(TweakState, ClicksMarkChangedAndCloseAsks)
     EXPECT_TRUE(CloseAsks(1));
     EXPECT_FALSE(Stored(1));
     EXPECT_FALSE(Stored(11));
-    EXPECT_TRUE(KeyExists(Key(11)));
+    EXPECT_FALSE(KeyExists(Key(11))) << "no key made to delete an absent value from";
     EXPECT_FALSE(w.apply);
     EXPECT_FALSE(CloseAsks());
 }
@@ -156,7 +156,7 @@ TEST_F(TweakState, ApplyRewritesEveryCheckedSettingAndDeletesTheRest)
     EXPECT_EQ(Stored(12), "C:\\Delphi5\\MyWiz\\CNUW.dll");
     for (int tag : {3, 4, 5, 6, 8, 9, 10, 11, 13, 14}) {
         EXPECT_FALSE(Stored(tag)) << tag;
-        EXPECT_TRUE(KeyExists(Key(tag))) << tag;
+        EXPECT_EQ(KeyExists(Key(tag)), Key(tag) == Key(1) || Key(tag) == Key(7)) << tag << ": only keys that held a value";
     }
     EXPECT_FALSE(w.apply);
     EXPECT_FALSE(w.state.SettingsChanged());
@@ -369,6 +369,7 @@ TEST_F(TweakState, AFailedApplyStopsAtTheFailingEntryAndKeepsTheChanges)
     w.Click(1);
     w.Click(11);
     w.Click(12);              // after the failing entry: a write to come
+    Store(10, "1");           // before it and unchecked: a delete that goes through
     Store(13, "D:\\Vcs.dll"); // after it and unchecked: a delete to come
     // A key that refuses full access makes the write of tag 11 fail.
     std::optional<ReadOnlyKey> locked(std::in_place, Key(11));
@@ -380,7 +381,7 @@ TEST_F(TweakState, AFailedApplyStopsAtTheFailingEntryAndKeepsTheChanges)
         EXPECT_STREQ(e.what(), "Failed to set data for 'CCLibDir'");
     }
     EXPECT_EQ(Stored(1), "1");
-    EXPECT_TRUE(KeyExists(Key(10))) << "the first page went before";
+    EXPECT_FALSE(Stored(10)) << "the first page went before";
     EXPECT_FALSE(KeyExists(Key(12))) << "nothing after the failure is written";
     EXPECT_EQ(Stored(13), "D:\\Vcs.dll") << "nor deleted";
     EXPECT_TRUE(w.apply);
@@ -392,4 +393,34 @@ TEST_F(TweakState, AFailedApplyStopsAtTheFailingEntryAndKeepsTheChanges)
     EXPECT_EQ(Stored(11), "C:\\Delphi5\\MyComps");
     EXPECT_EQ(Stored(12), "C:\\Delphi5\\MyWiz\\CNUW.dll");
     EXPECT_FALSE(Stored(13));
+}
+
+// The IDE's key may refuse changes: what it holds still shows, and a delete
+// it refuses stops the apply like a refused write, with nothing counted as done.
+TEST_F(TweakState, AReadOnlyKeyLoadsAsStoredAndARefusedDeleteStopsTheApply)
+{
+    Store(7, "clRed");
+    Store(8, "30");
+    std::optional<ReadOnlyKey> locked(std::in_place, Key(7));
+    w.state.Load();
+    EXPECT_TRUE(w.checked[7]);
+    EXPECT_EQ(w.text[7], "clRed");
+    EXPECT_TRUE(w.checked[8]);
+    EXPECT_FALSE(w.checked[14]);
+
+    w.Click(7); // off: its value is to be deleted
+    try {
+        w.state.ApplySettings();
+        ADD_FAILURE() << "the apply went through";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Failed to delete data for 'PropValueColor'");
+    }
+    EXPECT_EQ(Stored(7), "clRed");
+    EXPECT_TRUE(w.apply);
+    EXPECT_TRUE(w.state.SettingsChanged());
+
+    locked.reset();
+    w.state.ApplySettings();
+    EXPECT_FALSE(Stored(7));
+    EXPECT_EQ(Stored(8), "30");
 }
