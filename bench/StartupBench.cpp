@@ -173,10 +173,13 @@ int main()
                     c, q / c, Goal, Verdict(q / c, Goal));
         std::printf("  bare window: %.1f ms, ratio %.2fx (goal at most %.2fx)%s\n", b, q / b, GoalBare,
                     Verdict(q / b, GoalBare));
-        std::printf("  Quillon's phases, ms since its process was created: WinMain %.1f, windows' objects built "
-                    "%.1f, main window shown %.1f, first paint %.1f\n",
-                    Median(starts[0], &TStart::winMain), Median(starts[0], &TStart::built),
-                    Median(starts[0], &TStart::shown), Median(starts[0], &TStart::painted));
+        const char* names[Count] = {"Quillon", "bare window", "bare window with the common controls"};
+        std::printf("  phases, ms since the process was created (median): WinMain, windows' objects built, main "
+                    "window shown, first paint\n");
+        for (int i = 0; i < Count; ++i)
+            std::printf("    %-38s %6.1f %6.1f %6.1f %6.1f\n", names[i], Median(starts[i], &TStart::winMain),
+                        Median(starts[i], &TStart::built), Median(starts[i], &TStart::shown),
+                        Median(starts[i], &TStart::painted));
         for (const auto& [name, field] : {std::pair{"private bytes", &TStart::privateKb},
                                           std::pair{"working set", &TStart::workingSetKb}}) {
             const double mq = Median(starts[0], field), mb = Median(starts[1], field),
