@@ -4,16 +4,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <exception>
-
-// A program without a console has nowhere to print the standard library's
-// last words before it aborts, and printing them would link the symbol
-// demangler (46 KB).
-void __gnu_cxx::__verbose_terminate_handler()
-{
-    std::abort();
-}
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

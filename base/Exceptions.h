@@ -1,15 +1,23 @@
 #pragma once
 // Error classes of the program. Every error is an exception carrying its final,
 // user-facing message; the default error report shows that text as it stands.
-#include <stdexcept>
+// The message is a string of our own: the standard error classes keep theirs
+// in a second, reference-counted string type that the program would link only
+// for them.
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace quillon {
 
-class Exception : public std::runtime_error {
+class Exception : public std::exception {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string Message() const { return what(); }
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+    std::string Message() const { return message_; }
+
+private:
+    std::string message_;
 };
 
 class ERegistryException : public Exception {
