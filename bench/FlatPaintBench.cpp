@@ -7,6 +7,7 @@
 #include "controls/flat/FlatSpeedButton.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
+#include "framework/GdiObjects.h"
 
 #include <cstdio>
 #include <functional>
@@ -79,7 +80,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             [&](TCanvas& c) { font.Paint(c); });
     Measure("speed button 75 x 21 \"Save\"", form, POINT{save.Left(), save.Top()}, SIZE{75, 21}, save.Font(),
             "Save", [&](TCanvas& c) {
-                TCanvasState state(c);
+                const TSavedDC state(c.Handle());
                 OffsetViewportOrgEx(c.Handle(), save.Left(), save.Top(), nullptr);
                 TCanvas on(c.Handle());
                 save.Paint(on);

@@ -7,18 +7,15 @@ HBRUSH TControlBrush::Get(TColor color)
     if (IsSystemColor(color))
         return GetSysColorBrush(static_cast<int>(static_cast<uint32_t>(color) & 0xFF));
     if (owned_ && ownedColor_ == color)
-        return owned_;
-    Reset();
-    owned_ = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color)));
+        return owned_.Get();
+    owned_.Reset(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color))));
     ownedColor_ = color;
-    return owned_;
+    return owned_.Get();
 }
 
 void TControlBrush::Reset()
 {
-    if (owned_)
-        DeleteObject(owned_);
-    owned_ = nullptr;
+    owned_.Reset();
 }
 
 LRESULT AnswerControlColor(HDC dc, TColor text, TColor back, TControlBrush& brush)

@@ -3,24 +3,17 @@
 // the control's colour. System colours use the system's own brushes, which
 // follow a change of the colour scheme; a plain colour gets one brush of its
 // own, deleted when the colour changes and when the owner goes.
-#include "framework/Color.h"
-
-#include <windows.h>
+#include "framework/GdiObjects.h"
 
 namespace quillon {
 
 class TControlBrush {
 public:
-    TControlBrush() = default;
-    ~TControlBrush() { Reset(); }
-    TControlBrush(const TControlBrush&) = delete;
-    TControlBrush& operator=(const TControlBrush&) = delete;
-
     HBRUSH Get(TColor color);
     void Reset();
 
 private:
-    HBRUSH owned_ = nullptr;
+    TGdiObject<HBRUSH> owned_;
     TColor ownedColor_ = 0;
 };
 

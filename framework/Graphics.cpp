@@ -13,24 +13,6 @@ namespace quillon {
 
 namespace {
 
-// A GDI object created for one drawing call, selected while it lasts.
-class TSelected {
-public:
-    TSelected(HDC dc, HGDIOBJ object) : dc_(dc), object_(object), old_(SelectObject(dc, object)) {}
-    ~TSelected()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(object_);
-    }
-    TSelected(const TSelected&) = delete;
-    TSelected& operator=(const TSelected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ object_;
-    HGDIOBJ old_;
-};
-
 COLORREF Ref(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
 // Fonts are created once per look and kept: creating one per paint costs
@@ -63,29 +45,8 @@ HFONT CachedFont(const TFont& font)
     return cache.Get(font);
 }
 
-// A memory DC with one bitmap selected, both released on every path.
-class TMemoryDC {
-public:
-    TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~TMemoryDC()
-    {
-        if (!dc_)
-            return;
-        if (old_)
-            SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-
-    HDC Handle() const { return dc_; }
-    void Select(HBITMAP bitmap) { old_ = SelectObject(dc_, bitmap); }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
+// GdiObjects.h builds on the canvas, so the canvas owns its few objects
+// itself: a bitmap being made, until a DC holds it.
 struct TObjectDeleter {
     void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
 };
@@ -191,8 +152,11 @@ void TCanvas::Polyline(const POINT* points, int count, TColor color)
 {
     if (count < 2)
         return;
-    TSelected pen(dc_, CreatePen(PS_SOLID, 1, Ref(color)));
+    // The DC's own pen in the line's colour: nothing to create or delete.
+    const HGDIOBJ old = SelectObject(dc_, GetStockObject(DC_PEN));
+    SetDCPenColor(dc_, Ref(color));
     ::Polyline(dc_, points, count);
+    SelectObject(dc_, old);
 }
 
 void TCanvas::DrawText(const std::string& text, RECT r, UINT format, TColor color)
@@ -343,11 +307,13 @@ void TBitmap::LoadFromResourceName(const std::string& name, HINSTANCE module)
     SetSize(info.bmWidth, std::abs(info.bmHeight));
     transparentColorFixed_ = false;
     monochrome_ = info.bmBitsPixel == 1;
-    TMemoryDC source;
-    if (!source.Handle())
+    HDC source = CreateCompatibleDC(nullptr);
+    if (!source)
         OutOfResources();
-    source.Select(loaded.get());
-    BitBlt(dc_, 0, 0, width_, height_, source.Handle(), 0, 0, SRCCOPY);
+    const HGDIOBJ old = SelectObject(source, loaded.get());
+    BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
     GdiFlush();
 }
 

@@ -77,19 +77,6 @@ private:
     HGDIOBJ oldFont_ = nullptr;
 };
 
-// Saves the canvas state and restores it when it goes out of scope.
-class TCanvasState {
-public:
-    explicit TCanvasState(TCanvas& canvas) : dc_(canvas.Handle()), saved_(SaveDC(dc_)) {}
-    ~TCanvasState() { RestoreDC(dc_, saved_); }
-    TCanvasState(const TCanvasState&) = delete;
-    TCanvasState& operator=(const TCanvasState&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 // 32-bit top-down DIB section with its own memory DC.
 class TBitmap {
 public:

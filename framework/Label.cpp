@@ -1,6 +1,7 @@
 #include "framework/Label.h"
 
 #include "base/TextConvert.h"
+#include "framework/GdiObjects.h"
 
 namespace quillon {
 
@@ -61,20 +62,19 @@ void TLabel::AdjustSize()
 {
     if (!autoSize_ || Loading())
         return;
-    HDC screen = GetDC(nullptr);
-    if (!screen)
-        return;
     SIZE size{};
     {
-        TCanvas canvas(screen);
+        TClientDC screen(nullptr);
+        if (!screen.Handle())
+            return;
+        TCanvas canvas(screen.Handle());
         canvas.SetFont(Font());
         // Word-wrapped text keeps its width and grows downwards.
         RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
         const std::wstring text = Utf8ToWide(Caption().empty() ? std::string(" ") : Caption());
-        DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, TextFormat() | DT_CALCRECT);
+        DrawTextW(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &r, TextFormat() | DT_CALCRECT);
         size = SIZE{r.right, r.bottom};
     }
-    ReleaseDC(nullptr, screen);
     SetBounds(Left(), Top(), size.cx, size.cy);
 }
 

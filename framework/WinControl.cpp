@@ -3,7 +3,7 @@
 #include "base/Exceptions.h"
 #include "base/TextConvert.h"
 #include "framework/Callback.h"
-#include "framework/PaintGuards.h"
+#include "framework/GdiObjects.h"
 #include "framework/WindowClass.h"
 
 #include <algorithm>
@@ -555,8 +555,8 @@ void TWinControl::PaintControls(TCanvas& canvas, const RECT* clip)
         RECT bounds = child->BoundsRect(), overlap;
         if (clip && !IntersectRect(&overlap, &bounds, clip))
             continue;
-        TCanvasState state(canvas);
         HDC dc = canvas.Handle();
+        const TSavedDC state(dc);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
         TCanvas childCanvas(dc); // its own font selection, undone before the restore

@@ -3,7 +3,7 @@
 #include "base/TextConvert.h"
 #include "controls/choice/ChoicePaint.h"
 #include "framework/Forms.h"
-#include "framework/PaintGuards.h"
+#include "framework/GdiObjects.h"
 
 #include <windowsx.h>
 
@@ -393,7 +393,7 @@ void TQnCustomChoiceEdit::PaintFrame(bool drawBorder, HRGN clip)
     if (!dc.Handle())
         return;
     TCanvas c(dc.Handle());
-    TCanvasState state(c);
+    const TSavedDC state(dc.Handle());
     if (clip)
         ExtSelectClipRgn(dc.Handle(), clip, RGN_AND);
     if (CheckGlyphShown())
@@ -401,7 +401,7 @@ void TQnCustomChoiceEdit::PaintFrame(bool drawBorder, HRGN clip)
     if (!drawBorder)
         return;
     {
-        TCanvasState border(c);
+        const TSavedDC border(dc.Handle());
         if (button_)
             ExcludeClipRect(dc.Handle(), button_->Left, button_->Top, button_->Left + button_->Width,
                             button_->Top + button_->Height);

@@ -2,6 +2,7 @@
 
 #include "base/TextConvert.h"
 #include "controls/choice/EditButtonLogic.h"
+#include "framework/GdiObjects.h"
 
 namespace quillon {
 
@@ -25,15 +26,14 @@ void DitheredFill(TCanvas& canvas, const RECT& r, TColor a, TColor b)
             pattern.SetPixel(x, y, (x + y) % 2 == 0 ? a : b);
     GdiFlush();
     HBITMAP bits = static_cast<HBITMAP>(GetCurrentObject(pattern.Canvas().Handle(), OBJ_BITMAP));
-    HBRUSH brush = CreatePatternBrush(bits);
+    const TGdiObject<HBRUSH> brush(CreatePatternBrush(bits));
     if (!brush)
         return;
     HDC dc = canvas.Handle();
     POINT oldOrigin;
     SetBrushOrgEx(dc, r.left, r.top, &oldOrigin);
-    ::FillRect(dc, &r, brush);
+    ::FillRect(dc, &r, brush.Get());
     SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    DeleteObject(brush);
 }
 
 void DisabledGlyph(TBitmap& bitmap)

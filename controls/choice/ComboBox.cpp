@@ -3,7 +3,7 @@
 #include "base/TextConvert.h"
 #include "controls/choice/ChoicePaint.h"
 #include "controls/choice/ComboItems.h"
-#include "framework/PaintGuards.h"
+#include "framework/GdiObjects.h"
 
 #include <windowsx.h>
 
@@ -218,33 +218,30 @@ LRESULT TQnPopupListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 void TQnPopupListBox::Paint(TCanvas& canvas)
 {
     const RECT client = ClientRect();
-    buffer_.SetSize(client.right, client.bottom);
-    if (buffer_.Empty())
-        return;
-    TCanvas& c = buffer_.Canvas();
-    c.FillRect(client, Color());
-    if (raisedBorder_) {
-        RaisedOuterEdge(c, client);
-        RECT inner = client;
-        InflateRect(&inner, -1, -1);
-        RaisedInnerEdge(c, inner);
-    } else {
-        FrameRect(c, client, clBlack);
-    }
-    c.SetFont(Font());
-    const int last = std::min(Count(), topIndex_ + VisibleRows());
-    for (int i = topIndex_; i < last; ++i) {
-        const bool selected = i == itemIndex_;
-        TItemPaint item{c, ItemRect(i), i, selected ? clHighlight : Color(), selected ? clHighlightText : Font().color};
-        if (combo_.ItemPainter) {
-            combo_.ItemPainter(item);
+    buffer_.Paint(canvas, client, [&](TCanvas& c) {
+        c.FillRect(client, Color());
+        if (raisedBorder_) {
+            RaisedOuterEdge(c, client);
+            RECT inner = client;
+            InflateRect(&inner, -1, -1);
+            RaisedInnerEdge(c, inner);
         } else {
-            c.FillRect(item.rect, item.back);
-            c.DrawText(combo_.ItemList[static_cast<size_t>(i)], item.rect, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT,
-                       item.text);
+            FrameRect(c, client, clBlack);
         }
-    }
-    canvas.CopyFrom(client, c, client);
+        c.SetFont(Font());
+        const int last = std::min(Count(), topIndex_ + VisibleRows());
+        for (int i = topIndex_; i < last; ++i) {
+            const bool selected = i == itemIndex_;
+            TItemPaint item{c, ItemRect(i), i, selected ? clHighlight : Color(), selected ? clHighlightText : Font().color};
+            if (combo_.ItemPainter) {
+                combo_.ItemPainter(item);
+            } else {
+                c.FillRect(item.rect, item.back);
+                c.DrawText(combo_.ItemList[static_cast<size_t>(i)], item.rect, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT,
+                           item.text);
+            }
+        }
+    });
 }
 
 // ---- TQnCustomComboBox

@@ -4,6 +4,7 @@
 // takes the focus, owner-drawn by the combo's item painter, driven by the
 // edit's keys and by the mouse, closed by the framework's cancel-mode notice.
 #include "controls/choice/ChoiceEdit.h"
+#include "framework/GdiObjects.h"
 #include "framework/Popup.h"
 
 #include <functional>
@@ -70,7 +71,7 @@ private:
     bool raisedBorder_;
     HWND scrollBar_ = nullptr; // a child window: destroyed with ours
     bool tracking_ = false;    // the left button went down on the list
-    TBitmap buffer_;
+    TPaintBuffer buffer_;
 };
 
 class TQnCustomComboBox : public TQnCustomChoiceEdit {

@@ -39,60 +39,51 @@ EditButtonStep TQnEditButton::Mouse(TButtonMouse event, POINT window, bool leftH
     return machine_.Mouse(event, Contains(window), leftHeld, dropped);
 }
 
-void TQnEditButton::Render(TBitmap& out) const
-{
-    out.SetSize(Width, Height);
-    if (out.Empty())
-        return;
-    TCanvas& c = out.Canvas();
-    const RECT r{0, 0, Width, Height};
-    if (ButtonEnabled)
-        c.FillRect(r, FaceColor);
-    else
-        DitheredFill(c, r, DisabledFaceLight, FaceColor);
-
-    const TEditButtonState state = ButtonEnabled ? machine_.EditButtonState : TEditButtonState::ebsUp;
-    switch (EditButtonEdge(machine_.EditButtonState, ButtonEnabled, DrawStyle, EditHot)) {
-    case TEditButtonEdge::ebeSunkenOuter:
-        SunkenOuterEdge(c, r);
-        break;
-    case TEditButtonEdge::ebeRaisedInner:
-        RaisedInnerEdge(c, r);
-        break;
-    case TEditButtonEdge::ebeWindowFrame:
-        FrameRect(c, r, clWindow);
-        break;
-    case TEditButtonEdge::ebeRaised: {
-        RaisedOuterEdge(c, r);
-        RECT inner = r;
-        InflateRect(&inner, -1, -1);
-        RaisedInnerEdge(c, inner);
-        break;
-    }
-    }
-
-    if (!glyph_.Empty()) {
-        const EditPoint at = ButtonGlyphPosition(Width, Height, glyph_.Width(), glyph_.Height(),
-                                                 state == TEditButtonState::ebsDown);
-        if (ButtonEnabled) {
-            c.Draw(at.x, at.y, glyph_);
-        } else {
-            greyed_.Assign(glyph_);
-            greyed_.SetTransparentColor(glyph_.TransparentColor());
-            greyed_.Transparent = true;
-            DisabledGlyph(greyed_);
-            c.Draw(at.x, at.y, greyed_);
-        }
-    }
-    if (!Caption.empty())
-        c.DrawText(Caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, ButtonEnabled ? clBtnText : clGrayText);
-}
-
 void TQnEditButton::Paint(TCanvas& windowCanvas)
 {
-    Render(face_);
-    if (!face_.Empty())
-        windowCanvas.CopyFrom(BoundsRect(), face_.Canvas(), RECT{0, 0, Width, Height});
+    face_.Paint(windowCanvas, BoundsRect(), [this](TCanvas& c) {
+        const RECT r{0, 0, Width, Height};
+        if (ButtonEnabled)
+            c.FillRect(r, FaceColor);
+        else
+            DitheredFill(c, r, DisabledFaceLight, FaceColor);
+
+        const TEditButtonState state = ButtonEnabled ? machine_.EditButtonState : TEditButtonState::ebsUp;
+        switch (EditButtonEdge(machine_.EditButtonState, ButtonEnabled, DrawStyle, EditHot)) {
+        case TEditButtonEdge::ebeSunkenOuter:
+            SunkenOuterEdge(c, r);
+            break;
+        case TEditButtonEdge::ebeRaisedInner:
+            RaisedInnerEdge(c, r);
+            break;
+        case TEditButtonEdge::ebeWindowFrame:
+            FrameRect(c, r, clWindow);
+            break;
+        case TEditButtonEdge::ebeRaised: {
+            RaisedOuterEdge(c, r);
+            RECT inner = r;
+            InflateRect(&inner, -1, -1);
+            RaisedInnerEdge(c, inner);
+            break;
+        }
+        }
+
+        if (!glyph_.Empty()) {
+            const EditPoint at = ButtonGlyphPosition(Width, Height, glyph_.Width(), glyph_.Height(),
+                                                     state == TEditButtonState::ebsDown);
+            if (ButtonEnabled) {
+                c.Draw(at.x, at.y, glyph_);
+            } else {
+                greyed_.Assign(glyph_);
+                greyed_.SetTransparentColor(glyph_.TransparentColor());
+                greyed_.Transparent = true;
+                DisabledGlyph(greyed_);
+                c.Draw(at.x, at.y, greyed_);
+            }
+        }
+        if (!Caption.empty())
+            c.DrawText(Caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, ButtonEnabled ? clBtnText : clGrayText);
+    });
 }
 
 } // namespace quillon

@@ -3,7 +3,7 @@
 // a window: the edit feeds it mouse events in window coordinates and asks it
 // to paint; it composes its face off-screen and copies it in one step.
 #include "controls/choice/EditButtonLogic.h"
-#include "framework/Graphics.h"
+#include "framework/GdiObjects.h"
 
 #include <functional>
 #include <string>
@@ -48,14 +48,12 @@ public:
 
     // The face as the edit shows it, drawn at (Left, Top) of `windowCanvas`.
     void Paint(TCanvas& windowCanvas);
-    // The face alone, into `out` (Width x Height).
-    void Render(TBitmap& out) const;
 
 private:
     TBitmap glyph_;
     EditButtonStateMachine machine_;
-    mutable TBitmap face_;   // the off-screen face
-    mutable TBitmap greyed_; // the disabled glyph
+    TPaintBuffer face_;
+    TBitmap greyed_; // the disabled glyph
 };
 
 } // namespace quillon

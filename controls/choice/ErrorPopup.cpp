@@ -2,7 +2,7 @@
 
 #include "controls/choice/ChoicePaint.h"
 #include "controls/choice/PopupHook.h"
-#include "framework/PaintGuards.h"
+#include "framework/GdiObjects.h"
 
 #include <algorithm>
 #include <vector>
@@ -13,24 +13,6 @@ namespace {
 
 constexpr UINT_PTR DisplayTimerId = 1;
 constexpr TColor ErrorPopupColor = 0xEFFFFF;
-
-// A region or brush made for one paint, deleted on every path.
-template <class H>
-class TGdiHandle {
-public:
-    explicit TGdiHandle(H handle) : handle_(handle) {}
-    ~TGdiHandle()
-    {
-        if (handle_)
-            DeleteObject(handle_);
-    }
-    TGdiHandle(const TGdiHandle&) = delete;
-    TGdiHandle& operator=(const TGdiHandle&) = delete;
-    H get() const { return handle_; }
-
-private:
-    H handle_;
-};
 
 // Lines split at CR LF or a lone LF.
 std::vector<std::string> SplitLines(const std::string& text)
@@ -296,52 +278,49 @@ void TQnMessageWindow::PaintBalloon(TCanvas& canvas, int cw, int ch)
     }
     canvas.Draw(0, 0, ScreenImage());
     // The region leaves out its right and bottom edges; the outline owns them.
-    TGdiHandle<HRGN> outline(CreateRoundRectRgn(body.left, body.top, body.right + 1, body.bottom + 1,
+    const TGdiObject<HRGN> outline(CreateRoundRectRgn(body.left, body.top, body.right + 1, body.bottom + 1,
                                                 PopupCornerSize, PopupCornerSize));
-    if (!outline.get())
+    if (!outline)
         return;
     if (hasTail) {
         POINT triangle[3] = {{tail, tail}, {tail, 0}, {2 * tail, tail}};
         if (BalloonTailRight(TailVariant()))
             triangle[0] = {cw - tail, tail}, triangle[1] = {cw - tail, 0}, triangle[2] = {cw - 2 * tail, tail};
-        TGdiHandle<HRGN> tip(CreatePolygonRgn(triangle, 3, WINDING));
-        if (tip.get())
-            CombineRgn(outline.get(), outline.get(), tip.get(), RGN_OR);
+        const TGdiObject<HRGN> tip(CreatePolygonRgn(triangle, 3, WINDING));
+        if (tip)
+            CombineRgn(outline.Get(), outline.Get(), tip.Get(), RGN_OR);
     }
-    TGdiHandle<HBRUSH> fill(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
-    TGdiHandle<HBRUSH> frame(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(clBtnShadow))));
-    if (fill.get())
-        FillRgn(canvas.Handle(), outline.get(), fill.get());
-    if (frame.get())
-        FrameRgn(canvas.Handle(), outline.get(), frame.get(), 1, 1);
+    const TGdiObject<HBRUSH> fill(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+    const TGdiObject<HBRUSH> frame(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(clBtnShadow))));
+    if (fill)
+        FillRgn(canvas.Handle(), outline.Get(), fill.Get());
+    if (frame)
+        FrameRgn(canvas.Handle(), outline.Get(), frame.Get(), 1, 1);
 }
 
 void TQnMessageWindow::Paint(TCanvas& canvas)
 {
     const RECT client = ClientRect();
     const int cw = client.right, ch = client.bottom;
-    if (cw <= 0 || ch <= 0)
-        return;
-    buffer_.SetSize(cw, ch);
-    TCanvas& c = buffer_.Canvas();
-    if (shape_ == TPopupShape::psRectangle) {
-        c.FillRect(client, Color());
-        RaisedOuterEdge(c, client);
-    } else {
-        PaintBalloon(c, cw, ch);
-    }
-    c.SetFont(Font());
-    const PopupPoint origin = MessageTextOrigin(shape_, TailVariant(), margins_);
-    int x = origin.x, y = origin.y;
-    if (iconShown_ && !icon_.Empty()) {
-        c.Draw(x, y, icon_);
-        x += icon_.Width() + PopupIconSpacing;
-    }
-    for (const std::string& line : SplitLines(text_)) {
-        c.DrawText(line, RECT{x, y, cw, ch}, LineFormat, clInfoText);
-        y += MeasureLine(c, line).cy;
-    }
-    canvas.CopyFrom(client, c, client);
+    buffer_.Paint(canvas, client, [&](TCanvas& c) {
+        if (shape_ == TPopupShape::psRectangle) {
+            c.FillRect(client, Color());
+            RaisedOuterEdge(c, client);
+        } else {
+            PaintBalloon(c, cw, ch);
+        }
+        c.SetFont(Font());
+        const PopupPoint origin = MessageTextOrigin(shape_, TailVariant(), margins_);
+        int x = origin.x, y = origin.y;
+        if (iconShown_ && !icon_.Empty()) {
+            c.Draw(x, y, icon_);
+            x += icon_.Width() + PopupIconSpacing;
+        }
+        for (const std::string& line : SplitLines(text_)) {
+            c.DrawText(line, RECT{x, y, cw, ch}, LineFormat, clInfoText);
+            y += MeasureLine(c, line).cy;
+        }
+    });
 }
 
 } // namespace quillon

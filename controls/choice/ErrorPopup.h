@@ -5,6 +5,7 @@
 // shows an icon and a text in it, sized to them, and asks its control to hide
 // it after its display time.
 #include "controls/choice/PopupLayout.h"
+#include "framework/GdiObjects.h"
 #include "framework/Popup.h"
 
 #include <memory>
@@ -104,7 +105,7 @@ private:
     PopupMargins margins_;
     TPopupShape shape_ = TPopupShape::psRectangle;
     bool timerRunning_ = false;
-    TBitmap buffer_;
+    TPaintBuffer buffer_;
 };
 
 } // namespace quillon

@@ -3,7 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Callback.h"
 #include "framework/Forms.h"
-#include "framework/PaintGuards.h"
+#include "framework/GdiObjects.h"
 
 #include <algorithm>
 #include <memory>
@@ -48,19 +48,6 @@ void PaintFrame(HDC dc, RECT r, bool hot)
     InflateRect(&r, -1, -1);
     FrameRect(dc, r, clWindow);
 }
-
-// Keeps the device's state for the length of one print step.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~TSavedDC() { RestoreDC(dc_, saved_); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
 
 // Prints `window` into `dc` at `at` (in the device's current coordinates),
 // clipped to its own rectangle.

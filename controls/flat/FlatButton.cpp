@@ -18,12 +18,10 @@ void TFlatButton::SetDefault(bool value)
 
 void TFlatButton::Paint(TCanvas& canvas)
 {
-    offscreen_.SetSize(Width(), Height());
-    if (offscreen_.Empty())
-        return;
-    offscreen_.Canvas().SetFont(Font());
-    PaintFace(offscreen_.Canvas());
-    canvas.CopyFrom(ClientRect(), offscreen_.Canvas(), ClientRect());
+    buffer_.Paint(canvas, ClientRect(), [this](TCanvas& c) {
+        c.SetFont(Font());
+        PaintFace(c);
+    });
 }
 
 void TFlatButton::PaintBackground(TCanvas& canvas, TColor face)

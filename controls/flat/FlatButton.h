@@ -3,6 +3,7 @@
 // that turns raised while hot or focused and sunken while pressed; paints
 // through an off-screen bitmap.
 #include "controls/flat/FlatButtonCommon.h"
+#include "framework/GdiObjects.h"
 
 namespace quillon {
 
@@ -29,7 +30,7 @@ protected:
 
 private:
     bool default_ = false;
-    TBitmap offscreen_; // kept between paints: creating one costs more than painting
+    TPaintBuffer buffer_;
 
 };
 

@@ -39,25 +39,22 @@ void TFlatPanel::Paint(TCanvas& canvas)
     format |= alignment_ == TAlignment::taLeftJustify ? DT_LEFT
             : alignment_ == TAlignment::taRightJustify ? DT_RIGHT
                                                        : DT_CENTER;
-    offscreen_.SetSize(Width(), Height());
-    if (offscreen_.Empty())
-        return;
-    TCanvas& c = offscreen_.Canvas();
-    if (transparent_)
-        PaintParentBackground(*this, c);
-    else
-        c.FillRect(client, Color());
-    DrawBevelFrame(c, client, colors_[0], colors_[1], 1);
-    c.SetFont(Font());
-    if (!Enabled()) {
-        RECT echo = client;
-        OffsetRect(&echo, 1, 1);
-        c.DrawText(Caption(), echo, format, clBtnHighlight);
-        c.DrawText(Caption(), client, format, clBtnShadow);
-    } else {
-        c.DrawText(Caption(), client, format, Font().color);
-    }
-    canvas.CopyFrom(client, c, client);
+    buffer_.Paint(canvas, client, [&](TCanvas& c) {
+        if (transparent_)
+            PaintParentBackground(*this, c);
+        else
+            c.FillRect(client, Color());
+        DrawBevelFrame(c, client, colors_[0], colors_[1], 1);
+        c.SetFont(Font());
+        if (!Enabled()) {
+            RECT echo = client;
+            OffsetRect(&echo, 1, 1);
+            c.DrawText(Caption(), echo, format, clBtnHighlight);
+            c.DrawText(Caption(), client, format, clBtnShadow);
+        } else {
+            c.DrawText(Caption(), client, format, Font().color);
+        }
+    });
 }
 
 } // namespace quillon

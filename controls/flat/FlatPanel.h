@@ -3,6 +3,7 @@
 // a one-pixel frame in two colours and an optional single-line caption,
 // embossed when disabled. Paints through an off-screen bitmap.
 #include "controls/flat/FlatUtils.h"
+#include "framework/GdiObjects.h"
 
 namespace quillon {
 
@@ -27,7 +28,7 @@ private:
     bool transparent_ = false;
     TColor colors_[2] = {0x008396A0, 0x008396A0};
     TAlignment alignment_ = TAlignment::taCenter;
-    TBitmap offscreen_; // kept between paints: creating one costs more than painting
+    TPaintBuffer buffer_;
 };
 
 } // namespace quillon

@@ -1,5 +1,7 @@
 #include "controls/flat/FlatUtils.h"
 
+#include "framework/GdiObjects.h"
+
 #include <vector>
 
 namespace quillon {
@@ -28,8 +30,8 @@ void PaintParentBackground(TControl& control, TCanvas& canvas)
     TWinControl* parent = control.Parent();
     if (!parent)
         return;
-    TCanvasState state(canvas);
     HDC dc = canvas.Handle();
+    const TSavedDC state(dc);
     OffsetViewportOrgEx(dc, -control.Left(), -control.Top(), nullptr);
     IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
     TCanvas parentCanvas(dc);

@@ -5,6 +5,7 @@
 // clicks, stand in for the title bar of a borderless form, and focus a
 // partner control by its accelerator. Painted through an off-screen bitmap.
 #include "controls/label/LabelSettings.h"
+#include "framework/GdiObjects.h"
 
 #include <memory>
 
@@ -164,7 +165,7 @@ private:
     bool dragging_ = false; // the form follows the pointer
     POINT dragStart_{};     // pointer, screen
     POINT dragOrigin_{};    // the form's top-left corner when the drag began
-    TBitmap offscreen_;    // kept between paints: creating one costs more than painting
+    TPaintBuffer buffer_;
 };
 
 class TGradientCaptionLabel : public TCustomGradientCaptionLabel {

@@ -4,7 +4,7 @@
 
 #include "base/TextConvert.h"
 #include "framework/Forms.h"
-#include "framework/PaintGuards.h"
+#include "framework/GdiObjects.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -144,46 +144,44 @@ void TCustomGradientCaptionLabel::Paint(TCanvas& canvas)
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0)
         return;
-    offscreen_.SetSize(w, h);
-    TCanvas& s = offscreen_.Canvas();
-    const RECT whole{0, 0, w, h};
-    RECT q = ClientRect();
+    buffer_.Paint(canvas, RECT{0, 0, w, h}, [&](TCanvas& s) {
+        const RECT whole{0, 0, w, h};
+        RECT q = ClientRect();
 
-    if (gradient_->Enabled() && !DisplayHasPalette()) {
-        // Built on every resize; one painted before its first sizing builds it here.
-        if (gradient_->Bitmap().Width() != w || gradient_->Bitmap().Height() != h)
-            gradient_->RebuildBitmap();
-        s.CopyFrom(whole, gradient_->Bitmap().Canvas(), whole);
-    } else {
-        s.FillRect(q, Color());
-    }
+        if (gradient_->Enabled() && !DisplayHasPalette()) {
+            // Built on every resize; one painted before its first sizing builds it here.
+            if (gradient_->Bitmap().Width() != w || gradient_->Bitmap().Height() != h)
+                gradient_->RebuildBitmap();
+            s.CopyFrom(whole, gradient_->Bitmap().Canvas(), whole);
+        } else {
+            s.FillRect(q, Color());
+        }
 
-    auto bevel = [&](TBevelCut cut) {
-        if (cut == TBevelCut::bvLowered)
-            DrawInsetFrame(s, q, clBtnShadow, clBtnHighlight, bevelWidth_);
-        else if (cut != TBevelCut::bvNone)
-            DrawInsetFrame(s, q, clBtnHighlight, clBtnShadow, bevelWidth_);
-    };
-    bevel(bevelOuter_);
-    DrawInsetFrame(s, q, Color(), Color(), borderWidth_);
-    bevel(bevelInner_);
+        auto bevel = [&](TBevelCut cut) {
+            if (cut == TBevelCut::bvLowered)
+                DrawInsetFrame(s, q, clBtnShadow, clBtnHighlight, bevelWidth_);
+            else if (cut != TBevelCut::bvNone)
+                DrawInsetFrame(s, q, clBtnHighlight, clBtnShadow, bevelWidth_);
+        };
+        bevel(bevelOuter_);
+        DrawInsetFrame(s, q, Color(), Color(), borderWidth_);
+        bevel(bevelInner_);
 
-    // Each line leaves out its end point, so (w - 1, h - 1) is never drawn.
-    if (boundLines_ & blLeft)
-        FillIfAny(s, RECT{0, 0, 1, h - 1}, boundColor_);
-    if (boundLines_ & blTop)
-        FillIfAny(s, RECT{0, 0, w - 1, 1}, boundColor_);
-    if (boundLines_ & blRight)
-        FillIfAny(s, RECT{w - 1, 0, w, h - 1}, boundColor_);
-    if (boundLines_ & blBottom)
-        FillIfAny(s, RECT{0, h - 1, w - 1, h}, boundColor_);
+        // Each line leaves out its end point, so (w - 1, h - 1) is never drawn.
+        if (boundLines_ & blLeft)
+            FillIfAny(s, RECT{0, 0, 1, h - 1}, boundColor_);
+        if (boundLines_ & blTop)
+            FillIfAny(s, RECT{0, 0, w - 1, 1}, boundColor_);
+        if (boundLines_ & blRight)
+            FillIfAny(s, RECT{w - 1, 0, w, h - 1}, boundColor_);
+        if (boundLines_ & blBottom)
+            FillIfAny(s, RECT{0, h - 1, w - 1, h}, boundColor_);
 
-    const int glyphExtent = PaintGlyph(s);
-    const int subCaptionExtent = PaintSubCaption(s, glyphExtent);
-    PaintCaption(s, glyphExtent, subCaptionExtent);
-
-    canvas.CopyFrom(whole, s, whole);
-    PaintFormFrame();
+        const int glyphExtent = PaintGlyph(s);
+        const int subCaptionExtent = PaintSubCaption(s, glyphExtent);
+        PaintCaption(s, glyphExtent, subCaptionExtent);
+    });
+    PaintFormFrame(); // over the label's picture
 }
 
 int TCustomGradientCaptionLabel::PaintGlyph(TCanvas& canvas)

@@ -3,6 +3,7 @@
 // flat-style classes, the print request's flags and GDI use.
 #include "controls/edit/FlatEdit.h"
 #include "framework/Buttons.h"
+#include "framework/GdiObjects.h"
 #include "tests/controls/PixelRules.h"
 #include "tests/support/GdiCount.h"
 #include "tests/support/GuiHelpers.h"
@@ -193,10 +194,10 @@ TEST_F(FlatEdits, TenThousandPaintsOfEachLookKeepTheGdiCount)
     // region in screen coordinates), and the print path.
     RECT window;
     GetWindowRect(a.Handle(), &window);
-    HRGN region = CreateRectRgn(window.left, window.top, window.left + 10, window.bottom);
+    const TGdiObject<HRGN> region(CreateRectRgn(window.left, window.top, window.left + 10, window.bottom));
     TBitmap target(a.Width(), a.Height());
     const auto paint = [&](int i) {
-        SendMessageW(a.Handle(), WM_NCPAINT, i % 2 ? reinterpret_cast<WPARAM>(region) : 1, 0);
+        SendMessageW(a.Handle(), WM_NCPAINT, i % 2 ? reinterpret_cast<WPARAM>(region.Get()) : 1, 0);
         a.PaintTo(target.Canvas());
     };
     const std::function<void()> looks[] = {[] {}, [&] { a.SetFocus(); }, [&] { a.SetEnabled(false); }};
@@ -210,5 +211,4 @@ TEST_F(FlatEdits, TenThousandPaintsOfEachLookKeepTheGdiCount)
         EXPECT_EQ(LiveGdiObjects(), before);
         EXPECT_EQ(a.framePaints - paints, 10000);
     }
-    DeleteObject(region);
 }

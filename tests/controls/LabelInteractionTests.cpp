@@ -2,8 +2,8 @@
 // tracking, glyph clicks and double clicks, the form-caption emulation
 // (drag, frame, closing) and the accelerator.
 #include "framework/Application.h"
+#include "framework/GdiObjects.h"
 #include "tests/controls/LabelTestSupport.h"
-#include "framework/PaintGuards.h"
 #include "tests/support/GuiHelpers.h"
 
 #include <gtest/gtest.h>

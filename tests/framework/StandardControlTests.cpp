@@ -4,6 +4,7 @@
 #include "framework/Bevel.h"
 #include "framework/Buttons.h"
 #include "framework/Edit.h"
+#include "framework/GdiObjects.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Pages.h"
@@ -349,7 +350,7 @@ TEST_F(StandardControls, TenThousandPaintsOfTheStandardControlsLeaveNoGdiObjectB
             SendMessageW(static_cast<TWinControl*>(c)->Handle(), WM_PAINT,
                          reinterpret_cast<WPARAM>(offscreen.Canvas().Handle()), 0);
         } else if (!c->IsWindowed()) {
-            TCanvasState state(offscreen.Canvas());
+            const TSavedDC state(offscreen.Canvas().Handle());
             static_cast<TGraphicControl*>(c)->Paint(offscreen.Canvas());
         }
     };

@@ -1,0 +1,16 @@
+#include "framework/GdiObjects.h"
+
+namespace quillon {
+
+bool TPaintBuffer::Prepare(const RECT& rect)
+{
+    bitmap_.SetSize(rect.right - rect.left, rect.bottom - rect.top);
+    return !bitmap_.Empty();
+}
+
+void TPaintBuffer::CopyTo(TCanvas& target, const RECT& rect) const
+{
+    target.CopyFrom(rect, bitmap_.Canvas(), RECT{0, 0, bitmap_.Width(), bitmap_.Height()});
+}
+
+} // namespace quillon
