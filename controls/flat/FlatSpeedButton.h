@@ -1,7 +1,8 @@
 #pragma once
 // TFlatSpeedButton: the windowless flat button. Same looks and rules as the
-// flat button, painted straight on its parent, never focused.
+// flat button, painted over its parent's picture, never focused.
 #include "controls/flat/FlatButtonCommon.h"
+#include "framework/GdiObjects.h"
 
 namespace quillon {
 
@@ -18,6 +19,9 @@ public:
 protected:
     void PaintBackground(TCanvas& canvas, TColor face) override;
     bool DialogChar(wchar_t ch) override;
+
+private:
+    TPaintBuffer buffer_;
 };
 
 } // namespace quillon

@@ -90,6 +90,20 @@ TEST(BufferedPaint, ThePictureReachesItsRectangleWhenThePaintEndsWell)
     EXPECT_EQ(Rows(target), (std::vector<std::string>{"rrr", "rrr"}));
 }
 
+// Painting over: the buffer starts as the target shows, so what the drawing
+// leaves alone keeps the target's pixels, as drawing straight on it would.
+TEST(BufferedPaint, PaintingOverKeepsWhatTheDrawingLeavesAlone)
+{
+    TPaintBuffer buffer;
+    TBitmap target(5, 3);
+    target.Fill(Ground);
+    target.SetPixel(2, 1, clWhite);
+    buffer.PaintOver(target.Canvas(), RECT{1, 0, 4, 3}, [](TCanvas& c) { c.FillRect(RECT{0, 0, 1, 3}, Red); });
+    EXPECT_EQ(Rows(target), (std::vector<std::string>{".r...", ".rw..", ".r..."}));
+    buffer.PaintOver(target.Canvas(), RECT{2, 0, 5, 3}, [](TCanvas& c) { c.FillRect(RECT{2, 2, 3, 3}, Red); });
+    EXPECT_EQ(Rows(target), (std::vector<std::string>{".r...", ".rw..", ".r..r"})) << "not the last picture";
+}
+
 TEST(BufferedPaint, TheBufferIsKeptBetweenPaintsAndRemadeOnlyForANewSize)
 {
     TPaintBuffer buffer;
