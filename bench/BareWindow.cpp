@@ -3,9 +3,9 @@
 // WM_PAINT it sets the named event that QUILLON_STARTUP_EVENT names, and
 // writes the times of its phases where QUILLON_STARTUP_PHASES says, as
 // Quillon's benchmark build does.
-#include <windows.h>
+#include "bench/Phases.h"
 
-#include <cstdio>
+#include <windows.h>
 #ifdef QUILLON_BARE_WITH_COMMON_CONTROLS
 #include <commctrl.h>
 #endif
@@ -14,38 +14,6 @@ namespace {
 
 bool painted = false;
 double winMain = 0;
-
-double MsSinceProcessCreated()
-{
-    FILETIME created, exited, kernel, user, now;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    GetSystemTimePreciseAsFileTime(&now);
-    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
-}
-
-void WritePhases()
-{
-    wchar_t path[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(L"QUILLON_STARTUP_PHASES", path, MAX_PATH))
-        return;
-    if (FILE* file = _wfopen(path, L"w")) {
-        const double now = MsSinceProcessCreated();
-        std::fprintf(file, "%.2f %.2f %.2f %.2f\n", winMain, winMain, winMain, now);
-        std::fclose(file);
-    }
-}
-
-void SignalStartup()
-{
-    wchar_t name[128] = {};
-    if (!GetEnvironmentVariableW(L"QUILLON_STARTUP_EVENT", name, 128))
-        return;
-    if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
-        SetEvent(event);
-        CloseHandle(event);
-    }
-}
 
 LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -57,8 +25,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
         EndPaint(window, &ps);
         if (!painted) {
             painted = true;
-            WritePhases();
-            SignalStartup();
+            const double now = quillon::bench::MsSinceProcessCreated();
+            quillon::bench::WritePhases(winMain, winMain, winMain, now);
+            quillon::bench::SignalPainted();
         }
         return 0;
     }
@@ -73,7 +42,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    winMain = MsSinceProcessCreated();
+    winMain = quillon::bench::MsSinceProcessCreated();
 #ifdef QUILLON_BARE_WITH_COMMON_CONTROLS
     // The floor of a program with the platform's tab control: its library
     // loads with the program.

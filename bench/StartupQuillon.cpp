@@ -5,36 +5,18 @@
 // since the process was created.
 #include "app/MainForm.h"
 #include "app/ProgramStart.h"
+#include "bench/Phases.h"
 #include "framework/Application.h"
 
 #include <commctrl.h>
 #include <windows.h>
 
-#include <cstdio>
-
 namespace {
 
-double MsSinceProcessCreated()
-{
-    FILETIME created, exited, kernel, user, now;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    GetSystemTimePreciseAsFileTime(&now);
-    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
-}
+using quillon::bench::MsSinceProcessCreated;
+using quillon::bench::WritePhases;
 
 double winMain = 0, built = 0, shown = 0;
-
-void WritePhases(double painted)
-{
-    wchar_t path[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(L"QUILLON_STARTUP_PHASES", path, MAX_PATH))
-        return;
-    if (FILE* file = _wfopen(path, L"w")) {
-        std::fprintf(file, "%.2f %.2f %.2f %.2f\n", winMain, built, shown, painted);
-        std::fclose(file);
-    }
-}
 
 LRESULT CALLBACK SignalFirstPaint(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) noexcept
 {
@@ -43,13 +25,8 @@ LRESULT CALLBACK SignalFirstPaint(HWND window, UINT msg, WPARAM wp, LPARAM lp, U
     const LRESULT result = DefSubclassProc(window, msg, wp, lp);
     if (msg == WM_PAINT) {
         RemoveWindowSubclass(window, SignalFirstPaint, id);
-        WritePhases(MsSinceProcessCreated());
-        wchar_t name[128] = {};
-        if (GetEnvironmentVariableW(L"QUILLON_STARTUP_EVENT", name, 128))
-            if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
-                SetEvent(event);
-                CloseHandle(event);
-            }
+        WritePhases(winMain, built, shown, MsSinceProcessCreated());
+        quillon::bench::SignalPainted();
     }
     return result;
 }

@@ -8,16 +8,10 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 debs=("$here"/../../build/packages/quillon_*_all.deb)
 deb=${1:-${debs[0]}}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "launcher: FAILED: $*"
-  failures=$((failures + 1))
-}
+test_name=launcher
+# shellcheck source=../scripts/lib/testing.sh
+source "$here/../scripts/lib/testing.sh"
 
-# shellcheck source=../scripts/lib/stubs.sh
-source "$here/../scripts/lib/stubs.sh"
 stub wine32 0
 stub wine32-broken 126 "cannot execute binary file: Exec format error"
 stub wine64 0
@@ -196,5 +190,4 @@ launch "$home" wine32 -- --frobnicate
 rc=$?
 { [ "$rc" = 2 ] && grep -q "unknown option" "$work/err"; } || fail "an unknown option: $(cat "$work/err")"
 
-[ "$failures" -eq 0 ] && echo "launcher: all cases pass"
-[ "$failures" -eq 0 ]
+verdict "all cases pass"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # The two packages as a user receives them: what each holds and with which
 # modes, the programs identical to the builds they come from, the zip's texts
 # with Windows line ends, the icons drawn at each size, the checksums, one
@@ -8,13 +9,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 build=$top/build
 packages=$build/packages
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "packages: FAILED: $*"
-  failures=$((failures + 1))
-}
+test_name=packages
+# shellcheck source=../scripts/lib/testing.sh
+source "$here/../scripts/lib/testing.sh"
 
 # The version has one source, the project in CMake: the file names say it.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/i686/CMakeCache.txt")
@@ -128,5 +125,4 @@ grep -q "^E:" "$work/lintian" && fail "lintian reports errors (above)"
 grep -q "^O:\|overridden" "$work/lintian" && fail "lintian errors are overridden"
 [ -z "$(find "$work/root" -path '*lintian/overrides*')" ] || fail "the .deb carries lintian overrides"
 
-[ "$failures" -eq 0 ] && echo "packages: zip and .deb hold what they should, version $version everywhere"
-[ "$failures" -eq 0 ]
+verdict "zip and .deb hold what they should, version $version everywhere"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Every command that the scripts call is either in a minimal Debian 12 root or
 # installed by scripts/setup: scripts/requirements names each one with its
 # package, and a [base] package must be one that every Debian root has (of
@@ -7,7 +8,9 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 requirements="$top/scripts/requirements"
-failures=0
+test_name=commands
+# shellcheck source=lib/testing.sh
+source "$here/lib/testing.sh"
 
 scripts=()
 # The launcher too: what it calls must come with Debian or with the package's
@@ -35,14 +38,11 @@ for cmd in $called; do
     base)
       priority=$(dpkg-query -W -f='${Priority}' "$package" 2>/dev/null)
       if [ "$priority" != required ]; then
-        echo "commands: FAILED: '$cmd' is listed as in every Debian root, but its package $package is not of priority required (${priority:-not installed})"
-        failures=$((failures + 1))
+        fail "'$cmd' is listed as in every Debian root, but its package $package is not of priority required (${priority:-not installed})"
       fi ;;
     *)
-      echo "commands: FAILED: the scripts call '$cmd', which neither a minimal Debian 12 root has nor scripts/setup installs (name it in scripts/requirements)"
-      failures=$((failures + 1)) ;;
+      fail "the scripts call '$cmd', which neither a minimal Debian 12 root has nor scripts/setup installs (name it in scripts/requirements)" ;;
   esac
 done
 
-[ "$failures" -eq 0 ] && echo "commands: the scripts call $(wc -w <<<"$called") programs, each in the base system or installed by setup"
-[ "$failures" -eq 0 ]
+verdict "the scripts call $(wc -w <<<"$called") programs, each in the base system or installed by setup"

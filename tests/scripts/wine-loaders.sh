@@ -7,17 +7,10 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 common="$here/../../scripts/lib/common.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+test_name=wine-loaders
+# shellcheck source=lib/testing.sh
+source "$here/lib/testing.sh"
 
-fail() {
-  echo "wine-loaders: FAILED: $*"
-  failures=$((failures + 1))
-}
-
-# shellcheck source=lib/stubs.sh
-source "$here/lib/stubs.sh"
 stub wine32 0
 stub wine32-broken 126 "cannot execute binary file: Exec format error"
 stub wine64 0
@@ -93,5 +86,4 @@ for loader32 in wine32 wine32-broken; do
   fi
 done
 
-[ "$failures" -eq 0 ] && echo "wine-loaders: all cases pass"
-[ "$failures" -eq 0 ]
+verdict "all cases pass"
