@@ -33,20 +33,6 @@ std::string Name(int tag) { return std::string(EntryForTag(tag).valueName); }
 void Store(int tag, const std::string& ansi) { SetString(Key(tag), Name(tag), ansi); }
 std::optional<std::string> Stored(int tag) { return GetString(Key(tag), Name(tag)); }
 
-void TypeUnicode(const std::wstring& text)
-{
-    for (wchar_t ch : text) {
-        INPUT in[2]{};
-        for (int i = 0; i < 2; ++i) {
-            in[i].type = INPUT_KEYBOARD;
-            in[i].ki.wScan = ch;
-            in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
-        }
-        SendInput(2, in, sizeof(INPUT));
-        Settle();
-    }
-}
-
 int Utf16Length(const std::string& text) { return static_cast<int>(Utf8ToWide(text).size()); }
 
 class MainWindow : public ::testing::Test {
@@ -548,7 +534,7 @@ TEST_F(MainWindow, ARefusedColourTextIsNeverWritten)
     f.cbColor.SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return f.cbColor.Focused(); }, 1000));
     f.cbColor.SelectAll();
-    TypeUnicode(L"clRedx");
+    TypeText(L"clRedx");
     f.chkJIT.Toggle(); // a delete to come
 
     auto refused = [&](const char* how) {
@@ -580,13 +566,13 @@ TEST_F(MainWindow, ARefusedColourTextIsNeverWritten)
     }
 
     f.cbColor.SelectAll();
-    TypeUnicode(L"255");
+    TypeText(L"255");
     Tap('A', {VK_MENU});
     Settle();
     EXPECT_EQ(Stored(7), "255") << "a number is a colour";
     EXPECT_FALSE(Stored(10));
     f.cbColor.SelectAll();
-    TypeUnicode(L"nocolour");
+    TypeText(L"nocolour");
     f.chkObjectInsp.Toggle(); // unchecked: its text is not written
     f.btnOk.Click();
     Settle();
@@ -607,7 +593,7 @@ TEST_F(MainWindow, TheBalloonNeverComesBackByItself)
     f.cbColor.SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return f.cbColor.Focused(); }, 1000));
     f.cbColor.SelectAll();
-    TypeUnicode(L"clRedx");
+    TypeText(L"clRedx");
     Tap(VK_TAB);
     ASSERT_TRUE(PumpUntil([] { return TQnCustomEdit::ErrorPopup() != nullptr; }, 1000));
     const int listX = f.cbColor.Width() - 2 - 8, listY = f.cbColor.Height() / 2;

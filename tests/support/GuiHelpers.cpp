@@ -118,6 +118,20 @@ void TTestForm::ShowActive()
     Settle();
 }
 
+void TypeText(const std::wstring& text)
+{
+    for (wchar_t ch : text) {
+        INPUT in[2]{};
+        for (int i = 0; i < 2; ++i) {
+            in[i].type = INPUT_KEYBOARD;
+            in[i].ki.wScan = ch;
+            in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, in, sizeof(INPUT));
+        Settle();
+    }
+}
+
 bool SetClipboardText(HWND owner, const std::wstring& text)
 {
     if (!OpenClipboard(owner))

@@ -27,6 +27,8 @@ void MouseButton(bool left, bool down);
 void Key(WORD vk, bool down);
 // A key pressed and released, with modifiers held around it.
 void Tap(WORD vk, std::initializer_list<WORD> modifiers = {});
+// Types each character as the keyboard would, whatever the layout.
+void TypeText(const std::wstring& text);
 // A left click at a point of the control.
 void ClickAt(TControl& control, int x, int y);
 // Puts text on the clipboard; false when the system refused.
