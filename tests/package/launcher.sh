@@ -108,7 +108,10 @@ for c in "${cases[@]}"; do
   name=${name// /} loader32=${loader32// /} setting=${setting// /} status=${status// /}
   loader=${loader// /} build=${build// /} prefix=${prefix// /}
   home=$(layout "$name")
-  expand() { local s=${1//H\//$home/}; echo "${s//P\//$home/.local/share/wineprefixes/}"; }
+  # Only a whole word H or P: the home folder's own path may hold "P/" (tmp.abcP/).
+  expand() {
+    sed -E -e "s#(^|[^[:alnum:]])P/#\1$home/.local/share/wineprefixes/#g" -e "s#(^|[^[:alnum:]])H/#\1$home/#g" <<<"$1"
+  }
   what="$name, $loader32${setting:+, $setting}"
   vars=()
   setting=$(expand "$setting")

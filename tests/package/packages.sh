@@ -109,7 +109,7 @@ def text(key):
     return rest[:200].decode('utf-16-le', 'replace').split('\0')[0] if at >= 0 else None
 found = {'fixed file version': (file_ms, file_ls), 'fixed product version': (product_ms, product_ls),
          'FileVersion': text('FileVersion'), 'ProductVersion': text('ProductVersion'),
-         'caption': f'Quillon v{version}' if f'Quillon v{version}\0'.encode() in data else None}
+         'caption': f'Quillon v{version}' if f'Quillon v{version}\0'.encode('utf-16-le') in data else None}
 expected = {'fixed file version': wanted, 'fixed product version': wanted, 'FileVersion': version,
             'ProductVersion': version, 'caption': f'Quillon v{version}'}
 wrong = {k: v for k, v in found.items() if v != expected[k]}
