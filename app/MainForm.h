@@ -20,9 +20,9 @@
 
 namespace quillon {
 
-// One row of the main window's layout: a setting's check box, at left 10
-// and 15 high, and the companion editor that its state enables (none for
-// the plain settings).
+// One setting's row of the main window: its check box, placed at (10, top),
+// `width` wide and 15 high, with its place in its page's tab order, and the
+// companion editor that the box's state enables (none for plain settings).
 struct TSettingRow {
     Tweak setting;
     TCheckBox* checkBox;
