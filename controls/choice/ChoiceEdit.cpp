@@ -297,7 +297,6 @@ void TQnCustomChoiceEdit::LayoutText()
         SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
         SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
     }
-    AfterLayoutText();
 }
 
 POINT TQnCustomChoiceEdit::ClientToWindow(POINT client) const
