@@ -5,15 +5,9 @@
 #include "base/TextConvert.h"
 #include "framework/Application.h"
 
-#include <algorithm>
-
 namespace quillon {
 
 namespace {
-
-constexpr int ColorTag = 7;
-constexpr int CenturyTag = 8;
-constexpr int FontTag = 9;
 
 // The longest texts the editors hold. The platform's edit control works in
 // time that grows with the square of a line's length (measured under Wine:
@@ -54,16 +48,6 @@ std::string Text(std::string_view text)
 
 TfrmMain::TfrmMain()
 {
-    checkBoxes_ = {nullptr,          &chkPaletteSelect, &chkPaletteScroll, &chkNoCtrlAlt,   &chkRightToLeft,
-                   &chkFonts,        &chkCodeInsight,   &chkObjectInsp,    &chkDigitCentury, &chkDefaultFont,
-                   &chkJIT,          &chkTemplateDir,   &chkUniversumWiz,  &chkVC,           &chkPrivDir};
-    textEditors_[ColorTag] = &cbColor;
-    textEditors_[CenturyTag] = &edtDigitCentury;
-    textEditors_[11] = &edtTemplateDir;
-    textEditors_[12] = &edtUniversumWiz;
-    textEditors_[13] = &edtVC;
-    textEditors_[14] = &edtPrivDir;
-
     Load([this] { SetProperties(); });
     BindEvents();
     RunCreateEvent([this] { FormCreate(); });
@@ -75,9 +59,8 @@ TfrmMain::~TfrmMain()
     OnCloseQuery = nullptr;
     cbColor.OnChange = nullptr;
     edtDigitCentury.OnChange = nullptr;
-    for (TCheckBox* box : checkBoxes_)
-        if (box)
-            box->OnClick = nullptr;
+    for (const TSettingRow& row : SettingRows)
+        row.checkBox->OnClick = nullptr;
 }
 
 void TfrmMain::SetDialogs(TForm* about, TForm* confirm)
@@ -125,12 +108,12 @@ void TfrmMain::SetProperties()
     cbColor.SetBounds(24, 142, 143, 19);
     cbColor.SetColor(clWhite);
     cbColor.SetEnabled(false);
-    cbColor.Hint = Text(EntryForTag(ColorTag).hint);
+    cbColor.Hint = Text(EntryFor(Tweak::ObjectInsp).hint);
     cbColor.SetHideSelection(false);
     cbColor.SetTabOrder(0);
     cbColor.SetMaxLength(ColorTextLimit);
     // This order leaves the list's item 29 (clHighlight) selected.
-    cbColor.SetText(Text(EntryForTag(ColorTag).initialText));
+    cbColor.SetText(Text(EntryFor(Tweak::ObjectInsp).initialText));
     cbColor.SetAlignment(TAlignment::taCenter);
     cbColor.SetDropDownStyle(TDropDownStyle::clsDropDown);
     cbColor.SetColorValue(clHighlight);
@@ -139,10 +122,10 @@ void TfrmMain::SetProperties()
 
     edtDigitCentury.SetBounds(144, 170, 26, 19);
     edtDigitCentury.SetEnabled(false);
-    edtDigitCentury.Hint = Text(EntryForTag(CenturyTag).hint);
+    edtDigitCentury.Hint = Text(EntryFor(Tweak::DigitCentury).hint);
     edtDigitCentury.SetTabOrder(1);
     edtDigitCentury.SetMaxLength(CenturyTextLimit);
-    edtDigitCentury.SetText(Text(EntryForTag(CenturyTag).initialText));
+    edtDigitCentury.SetText(Text(EntryFor(Tweak::DigitCentury).initialText));
 
     btnFont.SetBounds(165, 194, 18, 18);
     btnFont.SetCaption("...");
@@ -150,26 +133,14 @@ void TfrmMain::SetProperties()
     btnFont.SetTabOrder(12);
     btnFont.SetColorBorder(FontButtonBorder);
 
-    SetUpCheckBox(chkPaletteSelect, 1, 17, 111, 2);
-    SetUpCheckBox(chkPaletteScroll, 2, 35, 113, 3);
-    SetUpCheckBox(chkNoCtrlAlt, 3, 53, 105, 4);
-    SetUpCheckBox(chkRightToLeft, 4, 71, 169, 5);
-    SetUpCheckBox(chkFonts, 5, 89, 89, 6);
-    SetUpCheckBox(chkCodeInsight, 6, 107, 155, 7);
-    SetUpCheckBox(chkObjectInsp, 7, 125, 201, 8);
-    SetUpCheckBox(chkDigitCentury, 8, 171, 131, 9);
-    SetUpCheckBox(chkDefaultFont, 9, 195, 153, 10);
-    SetUpCheckBox(chkJIT, 10, 216, 183, 11);
-
     edtTemplateDir.SetColor(clWhite);
-    SetUpPathEditor(edtTemplateDir, 11, 35, 19, 0);
-    SetUpPathEditor(edtUniversumWiz, 12, 88, 19, 1);
-    SetUpPathEditor(edtVC, 13, 141, 21, 2);
-    SetUpPathEditor(edtPrivDir, 14, 197, 21, 3);
-    SetUpCheckBox(chkTemplateDir, 11, 17, 165, 4);
-    SetUpCheckBox(chkUniversumWiz, 12, 69, 163, 5);
-    SetUpCheckBox(chkVC, 13, 123, 163, 6);
-    SetUpCheckBox(chkPrivDir, 14, 179, 171, 7);
+    SetUpPathEditor(edtTemplateDir, Tweak::TemplateDir, 35, 19, 0);
+    SetUpPathEditor(edtUniversumWiz, Tweak::UniversumWiz, 88, 19, 1);
+    SetUpPathEditor(edtVC, Tweak::VC, 141, 21, 2);
+    SetUpPathEditor(edtPrivDir, Tweak::PrivDir, 197, 21, 3);
+
+    for (const TSettingRow& row : SettingRows)
+        SetUpCheckBox(row);
 
     btnOk.SetBounds(44, 280, 75, 23);
     btnOk.SetCaption("Ok");
@@ -193,19 +164,20 @@ void TfrmMain::SetProperties()
     EdgeButton1.SetTabOrder(4);
 }
 
-void TfrmMain::SetUpCheckBox(TCheckBox& box, int tag, int top, int width, int tabOrder)
+void TfrmMain::SetUpCheckBox(const TSettingRow& row)
 {
-    const TweakEntry& entry = EntryForTag(tag);
-    box.SetBounds(10, top, width, 15);
+    const TweakEntry& entry = EntryFor(row.setting);
+    TCheckBox& box = *row.checkBox;
+    box.SetBounds(10, row.top, row.width, 15);
     box.SetCaption(Text(entry.caption));
     box.Hint = Text(entry.hint);
-    box.Tag = tag;
-    box.SetTabOrder(tabOrder);
+    box.Tag = entry.tag;
+    box.SetTabOrder(row.tabOrder);
 }
 
-void TfrmMain::SetUpPathEditor(TQnChoiceEdit& editor, int tag, int top, int height, int tabOrder)
+void TfrmMain::SetUpPathEditor(TQnChoiceEdit& editor, Tweak setting, int top, int height, int tabOrder)
 {
-    const TweakEntry& entry = EntryForTag(tag);
+    const TweakEntry& entry = EntryFor(setting);
     editor.SetBounds(24, top, 187, height);
     editor.SetEnabled(false);
     editor.Hint = Text(entry.hint);
@@ -220,9 +192,8 @@ void TfrmMain::SetUpPathEditor(TQnChoiceEdit& editor, int tag, int top, int heig
 void TfrmMain::BindEvents()
 {
     OnCloseQuery = [this] { return FormCloseQuery(); };
-    for (TCheckBox* box : checkBoxes_)
-        if (box)
-            box->OnClick = [this](TControl& sender) { chkPaletteSelectClick(sender); };
+    for (const TSettingRow& row : SettingRows)
+        row.checkBox->OnClick = [this](TControl& sender) { chkPaletteSelectClick(sender); };
     cbColor.OnChange = [this](TControl& sender) { cbColorChange(sender); };
     edtDigitCentury.OnChange = [this](TControl& sender) { edtDigitCenturyChange(sender); };
     btnFont.OnClick = [this](TControl& sender) { btnFontClick(sender); };
@@ -258,7 +229,8 @@ bool TfrmMain::ColorTextAccepted()
 {
     // Only a checked colour is written. Apply and Ok may come by a key with
     // the focus still in the editor, so it has not checked its text yet.
-    if (!Checked(ColorTag) || !state_.MayApply(ColorTag) || cbColor.TextAccepted())
+    const int color = TagOf(Tweak::ObjectInsp);
+    if (!Checked(color) || !state_.MayApply(color) || cbColor.TextAccepted())
         return true;
     PageControl.SetActivePage(&tabGeneral);
     cbColor.ShowTextError();
@@ -334,25 +306,27 @@ void TfrmMain::edtUniversumWizButtonClick(TControl& sender)
 TCheckBox& TfrmMain::CheckBoxOf(int tag) const
 {
     EntryForTag(tag); // a tag outside 1..14 is an error
-    return *checkBoxes_[static_cast<size_t>(tag)];
+    return *SettingRows[static_cast<size_t>(tag - FirstTag)].checkBox;
 }
 
 TControl* TfrmMain::EditorOf(int tag) const
 {
-    if (tag == FontTag)
-        return const_cast<TFlatButton*>(&btnFont);
-    return TextEditorOf(tag);
+    return tag >= FirstTag && tag <= LastTag ? SettingRows[static_cast<size_t>(tag - FirstTag)].editor : nullptr;
 }
 
 TCustomEdit* TfrmMain::TextEditorOf(int tag) const
 {
-    return tag >= FirstTag && tag <= LastTag ? textEditors_[static_cast<size_t>(tag)] : nullptr;
+    // The editor of a setting that stores its editor's text is an edit.
+    TControl* editor = EditorOf(tag);
+    return editor && EntryForTag(tag).source == ValueSource::Editor ? static_cast<TCustomEdit*>(editor) : nullptr;
 }
 
 int TfrmMain::TagOfEditor(const TControl& editor) const
 {
-    const auto it = std::find(textEditors_.begin(), textEditors_.end(), &editor);
-    return it == textEditors_.end() ? 0 : static_cast<int>(it - textEditors_.begin());
+    for (const TSettingRow& row : SettingRows)
+        if (row.editor == &editor)
+            return TagOf(row.setting);
+    return 0;
 }
 
 bool TfrmMain::Checked(int tag) const
@@ -376,7 +350,7 @@ void TfrmMain::SetEditorText(int tag, const std::string& text)
     if (TCustomEdit* editor = TextEditorOf(tag))
         editor->SetText(CutToLimit(text, editor->MaxLength()));
     // The swatch shows the loaded colour, not the one the text replaced.
-    if (tag == ColorTag)
+    if (tag == TagOf(Tweak::ObjectInsp))
         cbColor.MatchItemToText();
 }
 

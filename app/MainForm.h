@@ -20,6 +20,18 @@
 
 namespace quillon {
 
+// One setting's row of the main window: its check box, placed at (10, top),
+// `width` wide and 15 high, with its place in its page's tab order, and the
+// companion editor that the box's state enables (none for plain settings).
+struct TSettingRow {
+    Tweak setting;
+    TCheckBox* checkBox;
+    TControl* editor;
+    int top;
+    int width;
+    int tabOrder;
+};
+
 class TfrmMain : public TForm, public ITweakWindow {
 public:
     // Builds the window and runs its create event, the load.
@@ -71,6 +83,25 @@ public:
     TEdgeButton btnApply{this};
     TEdgeButton EdgeButton1{this};
 
+    // The settings' rows in tag order, from which the window is built and
+    // through which a tag finds its controls.
+    const std::array<TSettingRow, TweakCount> SettingRows{{
+        {Tweak::PaletteSelect, &chkPaletteSelect, nullptr, 17, 111, 2},
+        {Tweak::PaletteScroll, &chkPaletteScroll, nullptr, 35, 113, 3},
+        {Tweak::NoCtrlAlt, &chkNoCtrlAlt, nullptr, 53, 105, 4},
+        {Tweak::RightToLeft, &chkRightToLeft, nullptr, 71, 169, 5},
+        {Tweak::Fonts, &chkFonts, nullptr, 89, 89, 6},
+        {Tweak::CodeInsight, &chkCodeInsight, nullptr, 107, 155, 7},
+        {Tweak::ObjectInsp, &chkObjectInsp, &cbColor, 125, 201, 8},
+        {Tweak::DigitCentury, &chkDigitCentury, &edtDigitCentury, 171, 131, 9},
+        {Tweak::DefaultFont, &chkDefaultFont, &btnFont, 195, 153, 10},
+        {Tweak::JIT, &chkJIT, nullptr, 216, 183, 11},
+        {Tweak::TemplateDir, &chkTemplateDir, &edtTemplateDir, 17, 165, 4},
+        {Tweak::UniversumWiz, &chkUniversumWiz, &edtUniversumWiz, 69, 163, 5},
+        {Tweak::VC, &chkVC, &edtVC, 123, 163, 6},
+        {Tweak::PrivDir, &chkPrivDir, &edtPrivDir, 179, 171, 7},
+    }};
+
     // Event handlers.
     void FormCreate();
     bool FormCloseQuery();
@@ -98,19 +129,17 @@ public:
 
 private:
     void SetProperties();
-    void SetUpCheckBox(TCheckBox& box, int tag, int top, int width, int tabOrder);
-    void SetUpPathEditor(TQnChoiceEdit& editor, int tag, int top, int height, int tabOrder);
+    void SetUpCheckBox(const TSettingRow& row);
+    void SetUpPathEditor(TQnChoiceEdit& editor, Tweak setting, int top, int height, int tabOrder);
     void BindEvents();
     // Before any write: the colour editor accepts its text (else it shows
     // why, with the focus), and the user agrees to write while the IDE runs.
     bool MayWrite();
     bool ColorTextAccepted();
-    // The tag of a text editor (the sender of a picker), or 0.
+    // The tag of a companion editor (the sender of a picker), or 0.
     int TagOfEditor(const TControl& editor) const;
     TCustomEdit* TextEditorOf(int tag) const;
 
-    std::array<TCheckBox*, LastTag + 1> checkBoxes_{};
-    std::array<TCustomEdit*, LastTag + 1> textEditors_{};
     TForm* about_ = nullptr;
     TForm* confirm_ = nullptr;
     TTweakState state_{*this};

@@ -2,9 +2,9 @@
 // registry, next to the floor: the fewest raw registry calls with the same
 // effect. Runs only in the test prefix, like the tests.
 #include "bench/Timing.h"
+#include "tests/support/TweakModel.h"
 #include "tweaks/Catalog.h"
 #include "tweaks/SettingsStore.h"
-#include "tweaks/TweakModel.h"
 
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 using namespace quillon;
+using quillon::test::TTweakModel;
 
 namespace {
 

@@ -231,25 +231,9 @@ void TCustomEdit::SelectAll()
     Send(EM_SETSEL, 0, -1);
 }
 
-void TCustomEdit::ClearSelection()
-{
-    Send(WM_CLEAR, 0, 0);
-}
-
 bool TCustomEdit::Modified() const
 {
     return HandleAllocated() ? Send(EM_GETMODIFY, 0, 0) != 0 : modified_;
-}
-
-void TCustomEdit::SetModified(bool value)
-{
-    modified_ = value;
-    Send(EM_SETMODIFY, value, 0);
-}
-
-bool TCustomEdit::CanUndo() const
-{
-    return Send(EM_CANUNDO, 0, 0) != 0;
 }
 
 void TCustomEdit::Undo()

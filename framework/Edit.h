@@ -45,13 +45,10 @@ public:
     void SetSelLength(int value);
     std::string SelText() const;
     void SelectAll();
-    void ClearSelection();
     void Clear() { SetText(""); }
 
     // The user changed the text since it was set (the window's flag).
     bool Modified() const;
-    void SetModified(bool value);
-    bool CanUndo() const;
     void Undo();
 
     TNotifyEvent OnChange;

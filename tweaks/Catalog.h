@@ -6,6 +6,27 @@
 
 namespace quillon {
 
+// The fourteen settings, named after their check boxes; each one's value is
+// the tag its check box carries, the only link from a box to its entry.
+enum class Tweak : int {
+    PaletteSelect = 1,
+    PaletteScroll,
+    NoCtrlAlt,
+    RightToLeft,
+    Fonts,
+    CodeInsight,
+    ObjectInsp, // the Object Inspector's colour
+    DigitCentury,
+    DefaultFont,
+    JIT,
+    TemplateDir,
+    UniversumWiz,
+    VC,
+    PrivDir,
+};
+
+constexpr int TagOf(Tweak tweak) { return static_cast<int>(tweak); }
+
 enum class TweakPage { General, DirsAndFiles };
 
 enum class ValueSource {
@@ -27,16 +48,16 @@ struct TweakEntry {
     std::string_view initialText; // initial editor text; empty where there is none
 };
 
-inline constexpr int FirstTag = 1;
-inline constexpr int LastTag = 14;
+inline constexpr int FirstTag = TagOf(Tweak::PaletteSelect);
+inline constexpr int LastTag = TagOf(Tweak::PrivDir);
 inline constexpr int TweakCount = LastTag - FirstTag + 1;
 inline constexpr std::string_view OnValue = "1";
-inline constexpr std::string_view SettingsKeyBase = "Software\\Borland\\Delphi\\5.0";
 
 const std::array<TweakEntry, TweakCount>& Catalog();
 
 // The entry of a tag of 1..14; any other tag raises ERangeError.
 const TweakEntry& EntryForTag(int tag);
+inline const TweakEntry& EntryFor(Tweak tweak) { return EntryForTag(TagOf(tweak)); }
 
 inline bool HasCompanion(const TweakEntry& e) { return e.source != ValueSource::OnValue; }
 

@@ -23,7 +23,12 @@ std::string ReadSettingValue(std::string keyPath, std::string valueName)
 
 bool IsSettingSet(std::string keyPath, std::string valueName)
 {
-    return !ReadSettingValue(std::move(keyPath), std::move(valueName)).empty();
+    return IsSettingSet(ReadSettingValue(std::move(keyPath), std::move(valueName)));
+}
+
+bool IsSettingSet(const std::string& storedText)
+{
+    return !storedText.empty();
 }
 
 void WriteSettingValue(std::string keyPath, std::string valueName, std::string text)

@@ -8,6 +8,9 @@ namespace quillon {
 // "" for a missing key or value, and for a key that refuses reading.
 std::string ReadSettingValue(std::string keyPath, std::string valueName);
 bool IsSettingSet(std::string keyPath, std::string valueName);
+// The same answer for a text that ReadSettingValue gave: a setting is set
+// when its text is not empty.
+bool IsSettingSet(const std::string& storedText);
 // Creates missing keys; a key that refuses the write raises
 // "Failed to set data for '%s'".
 void WriteSettingValue(std::string keyPath, std::string valueName, std::string text);

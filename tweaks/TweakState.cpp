@@ -6,10 +6,6 @@
 namespace quillon {
 
 namespace {
-constexpr int ColorTag = 7;
-constexpr int CenturyTag = 8;
-constexpr int FontTag = 9;
-
 std::string KeyPath(const TweakEntry& e) { return std::string(e.keyPath); }
 std::string ValueName(const TweakEntry& e) { return std::string(e.valueName); }
 } // namespace
@@ -40,7 +36,7 @@ void TTweakState::LoadEntry(int tag)
     const TweakEntry& e = EntryForTag(tag);
     // One read serves both the set test and the companion text.
     const std::string stored = ReadSettingValue(KeyPath(e), ValueName(e));
-    window_.SetChecked(tag, !stored.empty());
+    window_.SetChecked(tag, IsSettingSet(stored));
     if (!HasCompanion(e) || !window_.Checked(tag))
         return;
     if (e.source == ValueSource::Font) {
@@ -81,15 +77,15 @@ void TTweakState::CompanionEdited(int tag)
         MarkChanged();
 }
 
-void TTweakState::ColorTextChanged() { CompanionEdited(ColorTag); }
+void TTweakState::ColorTextChanged() { CompanionEdited(TagOf(Tweak::ObjectInsp)); }
 
-void TTweakState::CenturyTextChanged() { CompanionEdited(CenturyTag); }
+void TTweakState::CenturyTextChanged() { CompanionEdited(TagOf(Tweak::DigitCentury)); }
 
 void TTweakState::FontConfirmed(const FontDesc& font)
 {
     window_.SetDialogFont(font);
     fontConfirmed_ = true;
-    claimed_[FontTag] = true;
+    claimed_[TagOf(Tweak::DefaultFont)] = true;
     MarkChanged();
 }
 

@@ -2,6 +2,7 @@
 // Bookkeeping of the main window between start and close: the load of the
 // fourteen settings into the window, change tracking, and the apply walk.
 // The window implements ITweakWindow and forwards its events here.
+#include "tweaks/Catalog.h"
 #include "tweaks/FontCodec.h"
 
 #include <array>
@@ -76,10 +77,10 @@ private:
     struct TCutText {
         std::string stored, shown;
     };
-    std::array<std::optional<TCutText>, 15> cutTexts_; // by tag
+    std::array<std::optional<TCutText>, LastTag + 1> cutTexts_; // by tag
     std::vector<std::string> fontParts_;
-    std::array<bool, 15> loaded_{};  // by tag
-    std::array<bool, 15> claimed_{}; // by tag: the user clicked it (tag 9: or chose a font)
+    std::array<bool, LastTag + 1> loaded_{};  // by tag
+    std::array<bool, LastTag + 1> claimed_{}; // by tag: the user clicked it (the font: or chose one)
 };
 
 } // namespace quillon

@@ -297,7 +297,6 @@ void TQnCustomChoiceEdit::LayoutText()
         SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
         SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
     }
-    AfterLayoutText();
 }
 
 POINT TQnCustomChoiceEdit::ClientToWindow(POINT client) const
@@ -498,8 +497,12 @@ void TQnCustomChoiceEdit::SetHot(bool value)
 
 void TQnCustomChoiceEdit::MouseMove(unsigned shift, int x, int y)
 {
-    // A move over the button is the button's (fed to it above); the hint
-    // and the enter/leave tracking have seen it all the same.
+    HitTest(x);
+    if (drawStyle_ == TControlStyle::fsFlat)
+        SetHot(true);
+    FeedButton(TButtonMouse::bmMove, ClientToWindow(POINT{x, y}), (shift & ssLeft) != 0);
+    // A move over the button is the button's; the hint and the enter/leave
+    // tracking have seen it all the same.
     if (overButton_)
         return;
     TQnParentEdit::MouseMove(shift, x, y);
@@ -563,14 +566,6 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
                 ReleaseCapture();
             return 0;
         }
-        break;
-    }
-    case WM_MOUSEMOVE: {
-        const POINT client{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        HitTest(client.x);
-        if (drawStyle_ == TControlStyle::fsFlat)
-            SetHot(true);
-        FeedButton(TButtonMouse::bmMove, ClientToWindow(client), (wp & MK_LBUTTON) != 0);
         break;
     }
     case WM_CAPTURECHANGED:

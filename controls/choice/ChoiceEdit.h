@@ -97,9 +97,8 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Resize() override;
 
-    // Hooks: extra frame painting, after LayoutText, the check glyph click.
+    // Hooks: extra frame painting, the check glyph click.
     virtual void PaintFrameExtra(TCanvas&) {}
-    virtual void AfterLayoutText() {}
     virtual void CheckGlyphClick();
     void SetHot(bool value);
     // Feeds a mouse event to the button (window coordinates); true when the

@@ -36,11 +36,11 @@ void TQnColorComboBox::SetDropDownStyle(TDropDownStyle value)
         return;
     dropDownStyle_ = value;
     if (value == TDropDownStyle::clsDropDown) {
-        SetComboStyle(0);
+        SetComboStyle(TComboStyle::csDropDown);
         SetShowCheckGlyph(true);
         CheckGlyphPainter = [this](int index) { PaintSwatch(index); };
     } else {
-        SetComboStyle(2);
+        SetComboStyle(TComboStyle::csDropDownList);
         SetShowCheckGlyph(false);
         CheckGlyphPainter = nullptr;
         SetText(ColorToString(colorValue_));

@@ -24,8 +24,6 @@ public:
     void SetColorValue(TColor value);
     int ColorWidth() const { return colorWidth_; }
     void SetColorWidth(int value);
-    // The last hit test found the cursor over the button.
-    bool OverButtonFlag() const { return OverButton(); }
 
     // The value as upper-case hexadecimal, zeros put in front one at a
     // time, then "$": every step is a text change of its own.

@@ -257,13 +257,13 @@ TQnCustomComboBox::~TQnCustomComboBox()
     list_.reset();
 }
 
-void TQnCustomComboBox::SetComboStyle(int value)
+void TQnCustomComboBox::SetComboStyle(TComboStyle value)
 {
     if (value == comboStyle_)
         return;
     comboStyle_ = value;
-    SetButtonExist(value != 1);
-    if (value == 2)
+    SetButtonExist(value != TComboStyle::csSimple);
+    if (value == TComboStyle::csDropDownList)
         SelectItem(-1);
     RecreateWnd();
 }
@@ -418,7 +418,7 @@ void TQnCustomComboBox::ValidateText()
     if (CanValidate() && ErrorCode == 0) {
         if (!CanEmpty && IsBlank(Text()))
             ErrorCode = ErrEmptyValue;
-        else if (comboStyle_ == 2 && !IsBlank(Text()) && itemIndex_ == -1)
+        else if (comboStyle_ == TComboStyle::csDropDownList && !IsBlank(Text()) && itemIndex_ == -1)
             ErrorCode = ErrNotAnItem;
     }
     TQnCustomChoiceEdit::ValidateText();

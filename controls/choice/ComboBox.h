@@ -7,6 +7,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/Popup.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,6 +32,13 @@ using TCheckGlyphPainter = std::function<void(int index)>;
 
 // Rows the list shows at most.
 inline constexpr int DropDownRows = 7;
+
+// Where the combo's text comes from. A change re-creates the window.
+enum class TComboStyle : uint8_t {
+    csDropDown,     // typed or picked; the button opens the list
+    csSimple,       // typed or picked, without the button
+    csDropDownList, // picked: the text must be an item
+};
 
 class TQnPopupListBox : public TPopupWindow {
 public:
@@ -81,10 +89,8 @@ public:
 
     bool Dropped() const { return list_ != nullptr; }
     TQnPopupListBox* List() const { return list_.get(); }
-    // 0 editable with button, 1 without button, 2 list (the text must be an
-    // item); 3 and 4 behave as 0. A change re-creates the window.
-    int ComboStyle() const { return comboStyle_; }
-    void SetComboStyle(int value);
+    TComboStyle ComboStyle() const { return comboStyle_; }
+    void SetComboStyle(TComboStyle value);
     std::vector<std::string> ItemList;
     TItemPainter ItemPainter;
     TCheckGlyphPainter CheckGlyphPainter;
@@ -134,7 +140,7 @@ private:
     void ListAccept();
 
     std::unique_ptr<TQnPopupListBox> list_;
-    int comboStyle_ = 0;
+    TComboStyle comboStyle_ = TComboStyle::csDropDown;
     int itemIndex_ = -1;
     int restoreIndex_ = -1;
     bool savedShowHint_ = false;

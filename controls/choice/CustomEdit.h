@@ -54,7 +54,6 @@ public:
     // changed meanwhile and fireOnUnlock was asked for.
     virtual void LockUpdates();
     virtual void UnlockUpdates(bool fireOnUnlock = true);
-    bool UpdatesLocked() const { return updateCount_ > 0; }
 
     // Requests (posted) to show the balloon for ErrorCode, or to hide it.
     void RequestShowError();
@@ -79,10 +78,8 @@ protected:
     void Change() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-    // The focus came with a mouse click (entering selects nothing then).
-    bool FocusByClick() const { return focusByClick_; }
     // While it lives, a left press is being handled: focus that arrives
-    // meanwhile, if the edit had none, comes by click.
+    // meanwhile, if the edit had none, comes by click (and selects nothing).
     class TClickFocus {
     public:
         explicit TClickFocus(TQnCustomEdit& edit) : edit_(edit), previous_(edit.focusByClick_)

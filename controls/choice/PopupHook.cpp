@@ -10,12 +10,10 @@ namespace {
 
 HHOOK hook = nullptr;
 HWND hookTarget = nullptr;
-TPopupHookCounts counts;
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp)
 {
     GuardCallback([&] {
-        ++counts.calls;
         if (code != HC_ACTION || wp != PM_REMOVE || !lp)
             return;
         const auto* msg = reinterpret_cast<const MSG*>(lp);
@@ -47,8 +45,6 @@ void InstallPopupHook(HWND target)
     if (hook)
         return;
     hook = SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, GetCurrentThreadId());
-    if (hook)
-        ++counts.installs;
 }
 
 void RemovePopupHook()
@@ -58,17 +54,11 @@ void RemovePopupHook()
         return;
     UnhookWindowsHookEx(hook);
     hook = nullptr;
-    ++counts.removals;
 }
 
 bool PopupHookInstalled()
 {
     return hook != nullptr;
-}
-
-const TPopupHookCounts& PopupHookCounts()
-{
-    return counts;
 }
 
 } // namespace quillon

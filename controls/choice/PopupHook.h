@@ -15,14 +15,6 @@ void InstallPopupHook(HWND target);
 void RemovePopupHook();
 bool PopupHookInstalled();
 
-// What the hook has done, for tests: installs, removals, and the messages it saw.
-struct TPopupHookCounts {
-    int installs = 0;
-    int removals = 0;
-    int calls = 0;
-};
-const TPopupHookCounts& PopupHookCounts();
-
 // Whether a message taken from the queue hides the balloon.
 bool HidesPopup(UINT message);
 

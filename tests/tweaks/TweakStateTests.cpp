@@ -1,8 +1,8 @@
 // The tweak state through a fake window, against the registry of the test prefix.
 #include "base/Exceptions.h"
 #include "tests/support/RegistryHelpers.h"
+#include "tests/support/TweakModel.h"
 #include "tweaks/Catalog.h"
-#include "tweaks/TweakModel.h"
 
 #include <gtest/gtest.h>
 

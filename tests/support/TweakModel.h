@@ -8,7 +8,7 @@
 #include <array>
 #include <string>
 
-namespace quillon {
+namespace quillon::test {
 
 class TTweakModel : public ITweakWindow {
 public:
@@ -51,4 +51,4 @@ public:
     TTweakState state{*this};
 };
 
-} // namespace quillon
+} // namespace quillon::test
