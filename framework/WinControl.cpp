@@ -33,6 +33,14 @@ std::string WindowText(HWND hwnd)
 // windowless children paint over earlier ones.
 constexpr UINT ZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
+bool HasNonClientArea(HWND hwnd)
+{
+    RECT window, client;
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
+
 } // namespace
 
 TWinControl::TWinControl(TWinControl* parent) : TControl(parent ? parent->AsParent() : nullptr)
@@ -159,9 +167,11 @@ void TWinControl::CreateHandle()
 void TWinControl::CreateMissingChildren()
 {
     // A hidden child (a page not shown) gets its window when it is first
-    // shown, or when its handle is asked for.
-    for (TControl* c : std::vector<TControl*>(children_))
-        if (c->IsWindowed() && c->Visible()) {
+    // shown, or when its handle is asked for. Last first: a child's window
+    // starts below its siblings', where the later ones' windows must lie.
+    const std::vector<TControl*> children(children_);
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if (TControl* c = *it; c->IsWindowed() && c->Visible()) {
             auto* w = static_cast<TWinControl*>(c);
             if (!w->hwnd_ && hwnd_)
                 w->CreateHandle();
@@ -178,7 +188,9 @@ void TWinControl::PlaceInZOrder()
             above = static_cast<TWinControl*>(*it)->hwnd_;
             break;
         }
-    SetWindowPos(hwnd_, above, 0, 0, 0, 0, ZOrderOnly);
+    const HWND now = GetWindow(hwnd_, GW_HWNDPREV);
+    if (above == HWND_TOP ? now != nullptr : now != above)
+        SetWindowPos(hwnd_, above, 0, 0, 0, 0, ZOrderOnly);
 }
 
 void TWinControl::RecreateWnd()
@@ -274,6 +286,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     switch (msg) {
+    case WM_NCPAINT:
+        // Nothing to draw outside the client area when there is none, and the
+        // default handler's window DC is the costly part of showing a child.
+        if (!HasNonClientArea(hwnd_))
+            return 0;
+        break;
     case WM_ERASEBKGND:
         if (Superclassed())
             break;
