@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <type_traits>
 
 namespace quillon {
@@ -16,30 +17,37 @@ namespace {
 COLORREF Ref(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 
 // Fonts are created once per look and kept: creating one per paint costs
-// more than the rest of a small control's paint. Few looks exist.
+// more than the rest of a small control's paint. Few looks exist. Their
+// metrics are measured once too: a DC to measure on costs as much again.
 class TFontCache {
 public:
+    struct TEntry {
+        TFont key;
+        HFONT handle = nullptr;
+        bool measured = false;
+        TEXTMETRICW metrics{};
+    };
     ~TFontCache()
     {
         for (auto& entry : fonts_)
-            DeleteObject(entry.second);
+            DeleteObject(entry.handle);
     }
-    HFONT Get(const TFont& font)
+    TEntry& Get(const TFont& font)
     {
         TFont key = font;
         key.color = clBlack; // colour is not part of the GDI font
         for (auto& entry : fonts_)
-            if (entry.first == key)
-                return entry.second;
-        fonts_.emplace_back(key, font.CreateHandle());
-        return fonts_.back().second;
+            if (entry.key == key)
+                return entry;
+        fonts_.push_back(TEntry{key, font.CreateHandle()});
+        return fonts_.back();
     }
 
 private:
-    std::vector<std::pair<TFont, HFONT>> fonts_;
+    std::deque<TEntry> fonts_; // entries stay where they are as it grows
 };
 
-HFONT CachedFont(const TFont& font)
+TFontCache::TEntry& CachedFont(const TFont& font)
 {
     static TFontCache cache;
     return cache.Get(font);
@@ -90,7 +98,22 @@ void TFont::SetSize(int points)
 
 HFONT SharedFontHandle(const TFont& font)
 {
-    return CachedFont(font);
+    return CachedFont(font).handle;
+}
+
+const TEXTMETRICW& SharedFontMetrics(const TFont& font)
+{
+    TFontCache::TEntry& entry = CachedFont(font);
+    if (!entry.measured) {
+        HDC screen = GetDC(nullptr);
+        if (!screen)
+            OutOfResources();
+        const HGDIOBJ old = SelectObject(screen, entry.handle);
+        entry.measured = GetTextMetricsW(screen, &entry.metrics) != FALSE;
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
+    }
+    return entry.metrics;
 }
 
 HFONT TFont::CreateHandle() const
@@ -133,7 +156,7 @@ void TCanvas::SetFont(const TFont& font)
 {
     if (fontHandle_ && font == font_)
         return;
-    HFONT handle = CachedFont(font);
+    HFONT handle = CachedFont(font).handle;
     HGDIOBJ previous = SelectObject(dc_, handle);
     if (!fontHandle_)
         oldFont_ = previous; // the DC's own font, put back on release

@@ -36,6 +36,8 @@ int PointsToFontHeight(int points, int pixelsPerInch);
 // The process-wide handle for a font look, for windows that take a font
 // (WM_SETFONT). It lives until the program ends: never delete it.
 HFONT SharedFontHandle(const TFont& font);
+// That font's metrics on the screen, measured once.
+const TEXTMETRICW& SharedFontMetrics(const TFont& font);
 
 class TBitmap;
 

@@ -223,11 +223,7 @@ int TQnCustomChoiceEdit::EditClientHeight() const
 
 int TQnCustomChoiceEdit::WidestChar() const
 {
-    TBitmap probe(1, 1);
-    probe.Canvas().SetFont(Font());
-    TEXTMETRICW tm{};
-    GetTextMetricsW(probe.Canvas().Handle(), &tm);
-    return tm.tmMaxCharWidth;
+    return SharedFontMetrics(Font()).tmMaxCharWidth;
 }
 
 int TQnCustomChoiceEdit::MinButtonWidth()

@@ -200,15 +200,9 @@ bool TFlatEdit::Hot() const
 
 void TFlatEdit::AdjustHeight()
 {
-    TClientDC screen(nullptr);
-    if (!screen.Handle())
-        return;
-    TCanvas canvas(screen.Handle());
-    canvas.SetFont(Font());
-    TEXTMETRICW metrics{};
-    if (!GetTextMetricsW(screen.Handle(), &metrics))
-        return;
-    SetHeight(metrics.tmHeight + 2 * FrameWidth);
+    const TEXTMETRICW& metrics = SharedFontMetrics(Font());
+    if (metrics.tmHeight > 0)
+        SetHeight(metrics.tmHeight + 2 * FrameWidth);
 }
 
 void TFlatEdit::DrawFlatBorder(HRGN updateRegion)

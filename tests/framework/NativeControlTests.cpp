@@ -90,6 +90,28 @@ TEST_F(NativeControls, TheFontGoesToTheWindowAtCreationAndOnEveryChange)
     EXPECT_EQ(lf.lfWeight, FW_BOLD) << "a live font, kept while in use";
 }
 
+TEST_F(NativeControls, EachFontsMetricsAreItsOwn)
+{
+    TFont small;
+    TFont large = small;
+    large.height = -24;
+    TFont bold = small;
+    bold.bold = true;
+    for (const TFont* font : {&small, &large, &bold, &small}) {
+        HDC screen = GetDC(nullptr);
+        const HGDIOBJ old = SelectObject(screen, SharedFontHandle(*font));
+        TEXTMETRICW measured{};
+        GetTextMetricsW(screen, &measured);
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
+        const TEXTMETRICW& kept = SharedFontMetrics(*font);
+        EXPECT_EQ(kept.tmHeight, measured.tmHeight) << font->height;
+        EXPECT_EQ(kept.tmMaxCharWidth, measured.tmMaxCharWidth) << font->height;
+        EXPECT_EQ(kept.tmWeight, measured.tmWeight) << font->height;
+    }
+    EXPECT_GT(SharedFontMetrics(large).tmHeight, SharedFontMetrics(small).tmHeight);
+}
+
 TEST_F(NativeControls, NotificationsAreReflectedToTheChildThatSentThem)
 {
     TTestForm form(300, 140);
