@@ -13,7 +13,7 @@ constexpr TColor DisabledFaceLight = 0xE6E6E6;
 
 TQnEditButton::TQnEditButton()
 {
-    quillon::LoadGlyph(glyph_, "QN_BTNPOPUP");
+    LoadGlyph("QN_BTNPOPUP");
 }
 
 bool TQnEditButton::Contains(POINT window) const
@@ -24,6 +24,7 @@ bool TQnEditButton::Contains(POINT window) const
 
 void TQnEditButton::SetGlyph(const TBitmap& glyph)
 {
+    loadedResource_.clear();
     glyph_.Assign(glyph);
     glyph_.ResetTransparentColor();
     glyph_.Transparent = true;
@@ -31,7 +32,11 @@ void TQnEditButton::SetGlyph(const TBitmap& glyph)
 
 void TQnEditButton::LoadGlyph(const std::string& resourceName)
 {
+    // A layout change asks again; loading a picture costs more than the layout.
+    if (resourceName == loadedResource_)
+        return;
     quillon::LoadGlyph(glyph_, resourceName);
+    loadedResource_ = resourceName;
 }
 
 EditButtonStep TQnEditButton::Mouse(TButtonMouse event, POINT window, bool leftHeld, bool dropped)

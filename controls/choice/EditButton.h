@@ -21,10 +21,16 @@ public:
 
     TColor FaceColor = clBtnFace;
     TButtonDrawStyle DrawStyle = TButtonDrawStyle::bdsNormal;
-    TBitmap& Glyph() { return glyph_; }
+    // For changing the glyph: the next LoadGlyph loads again.
+    TBitmap& Glyph()
+    {
+        loadedResource_.clear();
+        return glyph_;
+    }
     const TBitmap& Glyph() const { return glyph_; }
     // Copies a picture in, transparent by its bottom-left pixel.
     void SetGlyph(const TBitmap& glyph);
+    // Does nothing when that picture is already the glyph.
     void LoadGlyph(const std::string& resourceName);
     std::string Caption; // not drawn while empty
 
@@ -51,6 +57,7 @@ public:
 
 private:
     TBitmap glyph_;
+    std::string loadedResource_; // the picture glyph_ holds, if loaded as is
     EditButtonStateMachine machine_;
     TPaintBuffer face_;
     TBitmap greyed_; // the disabled glyph

@@ -194,6 +194,54 @@ TEST_F(ChoiceEditLooks, OtherStylesPlaceTheButton)
     }
 }
 
+// Layout changes do not load the glyph again, yet every change of style or
+// picture shows the right one.
+TEST_F(ChoiceEditLooks, TheGlyphFollowsStyleAndPictureBackAndForth)
+{
+    TBitmap custom(6, 5);
+    custom.Canvas().FillRect(RECT{0, 0, 6, 5}, 0x00123456);
+    auto same = [](const TBitmap& a, const TBitmap& b) {
+        if (a.Width() != b.Width() || a.Height() != b.Height())
+            return false;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.Pixel(x, y) != b.Pixel(x, y))
+                    return false;
+        return true;
+    };
+    struct Step {
+        TChoiceBtnStyle style;
+        const TBitmap* picture; // set before the style
+        const char* resource;   // the glyph expected; none: the custom picture or nothing
+    } steps[] = {
+        {TChoiceBtnStyle::btsCustom, &custom, nullptr},
+        {TChoiceBtnStyle::btsEllipsis, &custom, "QN_BTNELLIPSIS"},
+        {TChoiceBtnStyle::btsCombo, &custom, "QN_BTNCOMBO"},
+        {TChoiceBtnStyle::btsCustom, nullptr, nullptr},
+        {TChoiceBtnStyle::btsCombo, nullptr, "QN_BTNCOMBO"},
+        {TChoiceBtnStyle::btsCustom, &custom, nullptr},
+        {TChoiceBtnStyle::btsCombo, &custom, "QN_BTNCOMBO"},
+    };
+    int index = 0;
+    for (const Step& step : steps) {
+        edit->SetGlyph(step.picture);
+        edit->SetButtonChoiceStyle(step.style);
+        edit->SetWidth(edit->Width() + 1); // a layout change
+        ASSERT_NE(edit->EditButton(), nullptr);
+        const TBitmap& shown = edit->EditButton()->Glyph();
+        if (step.resource) {
+            TBitmap expected;
+            LoadGlyph(expected, step.resource);
+            EXPECT_TRUE(same(shown, expected)) << "step " << index;
+        } else if (step.picture) {
+            EXPECT_TRUE(same(shown, custom)) << "step " << index;
+        } else {
+            EXPECT_TRUE(shown.Empty()) << "step " << index;
+        }
+        ++index;
+    }
+}
+
 TEST_F(ChoiceEditLooks, NarrowControlHasNoButton)
 {
     edit->SetWidth(20);
