@@ -63,10 +63,10 @@ TfrmMain::~TfrmMain()
         row.checkBox->OnClick = nullptr;
 }
 
-void TfrmMain::SetDialogs(TForm* about, TForm* confirm)
+void TfrmMain::SetDialogs(TDialogSource about, TDialogSource confirm)
 {
-    about_ = about;
-    confirm_ = confirm;
+    about_ = std::move(about);
+    confirm_ = std::move(confirm);
 }
 
 // ---- building the window
@@ -216,7 +216,7 @@ void TfrmMain::FormCreate()
 
 bool TfrmMain::FormCloseQuery()
 {
-    return state_.CloseQuery([this] { return confirm_ ? confirm_->ShowModal() : mrCancel; },
+    return state_.CloseQuery([this] { return confirm_ ? confirm_().ShowModal() : mrCancel; },
                              [this] { return MayWrite(); });
 }
 
@@ -282,7 +282,7 @@ void TfrmMain::btnCancelClick(TControl&)
 void TfrmMain::EdgeButton1Click(TControl&)
 {
     if (about_)
-        about_->ShowModal();
+        about_().ShowModal();
 }
 
 void TfrmMain::edtTemplateDirButtonClick(TControl& sender)

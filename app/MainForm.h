@@ -17,6 +17,7 @@
 #include "tweaks/TweakState.h"
 
 #include <array>
+#include <functional>
 
 namespace quillon {
 
@@ -38,9 +39,11 @@ public:
     TfrmMain();
     ~TfrmMain() override;
 
-    // The about and confirmation dialogs, shown modally from here; they must
-    // outlive this window's last event.
-    void SetDialogs(TForm* about, TForm* confirm);
+    // Where the about and confirmation dialogs come from, asked for when one
+    // is first shown (modally, from here); they must outlive this window's
+    // last event.
+    using TDialogSource = std::function<TForm&()>;
+    void SetDialogs(TDialogSource about, TDialogSource confirm);
 
     const TTweakState& TweakState() const { return state_; }
     bool SettingsChanged() const { return state_.SettingsChanged(); }
@@ -140,8 +143,8 @@ private:
     int TagOfEditor(const TControl& editor) const;
     TCustomEdit* TextEditorOf(int tag) const;
 
-    TForm* about_ = nullptr;
-    TForm* confirm_ = nullptr;
+    TDialogSource about_;
+    TDialogSource confirm_;
     TTweakState state_{*this};
 };
 
