@@ -8,6 +8,7 @@
 #include "app/ConfirmForm.h"
 #include "app/MainForm.h"
 #include "tweaks/Catalog.h"
+#include "tests/support/Clipboard.h"
 #include "tweaks/SettingsStore.h"
 
 #include <windows.h>
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -44,23 +44,6 @@ double MedianMs(const std::function<void()>& action)
     return times[Rounds / 2];
 }
 
-bool PutOnClipboard(const std::wstring& text)
-{
-    if (!OpenClipboard(nullptr))
-        return false;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool done = false;
-    if (memory) {
-        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    }
-    CloseClipboard();
-    return done;
-}
-
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -82,7 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const double hostile = MedianMs(load);
 
     TfrmMain form;
-    PutOnClipboard(std::wstring(100 * 1024, L'0'));
+    quillon::test::SetClipboardText(nullptr, std::wstring(100 * 1024, L'0'));
     const double paste = MedianMs([&] {
         form.cbColor.SelectAll();
         SendMessageW(form.cbColor.Handle(), WM_PASTE, 0, 0);

@@ -2,6 +2,7 @@
 // What the window tests share: the platform dialogs replaced by a recorder
 // with scripted answers, a modal form answered from inside its own loop, and
 // the errors that reached the default error report.
+#include "app/MainForm.h"
 #include "framework/Application.h"
 #include "framework/Callback.h"
 #include "framework/Forms.h"
@@ -107,5 +108,11 @@ public:
 
     std::vector<std::string> errors;
 };
+
+// The main window shows these dialogs, made by the test.
+inline void UseDialogs(TfrmMain& main, TForm& about, TForm& confirm)
+{
+    main.SetDialogs([&about]() -> TForm& { return about; }, [&confirm]() -> TForm& { return confirm; });
+}
 
 } // namespace quillon::test

@@ -158,7 +158,7 @@ TEST_F(IdeWarning, EveryWriteAsksWhileTheIdeRunsAndNoLeavesRegistryStateAndWindo
         SetString(std::string(EntryForTag(1).keyPath), std::string(EntryForTag(1).valueName), "1");
         ide_.running = row.running;
         TfrmMain f;
-        f.SetDialogs(&about_, &confirm_);
+        UseDialogs(f, about_, confirm_);
         f.Show();
         f.CheckBoxOf(1).SetChecked(false); // a delete pending
         f.CheckBoxOf(2).SetChecked(true);  // a write pending

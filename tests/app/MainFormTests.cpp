@@ -46,7 +46,7 @@ protected:
     TfrmMain& Open()
     {
         form_ = std::make_unique<TfrmMain>();
-        form_->SetDialogs([this]() -> TForm& { return about_; }, [this]() -> TForm& { return confirm_; });
+        UseDialogs(*form_, about_, confirm_);
         return *form_;
     }
     TfrmMain& OpenShown()

@@ -1,7 +1,6 @@
 #include "tests/support/GuiHelpers.h"
 #include "framework/Application.h"
 
-#include <cstring>
 
 namespace quillon::test {
 
@@ -130,25 +129,6 @@ void TypeText(const std::wstring& text)
         SendInput(2, in, sizeof(INPUT));
         Settle();
     }
-}
-
-bool SetClipboardText(HWND owner, const std::wstring& text)
-{
-    if (!OpenClipboard(owner))
-        return false;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool done = false;
-    if (memory) {
-        memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!done)
-            GlobalFree(memory);
-    }
-    CloseClipboard();
-    return done;
 }
 
 } // namespace quillon::test

@@ -1,6 +1,7 @@
 #pragma once
 // Driving real windows in tests: bounded message pumping, the cursor, input.
 #include "framework/Forms.h"
+#include "tests/support/Clipboard.h"
 
 #include <functional>
 #include <initializer_list>
@@ -31,8 +32,6 @@ void Tap(WORD vk, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::wstring& text);
 // A left click at a point of the control.
 void ClickAt(TControl& control, int x, int y);
-// Puts text on the clipboard; false when the system refused.
-bool SetClipboardText(HWND owner, const std::wstring& text);
 
 // A visible dialog-style form for tests, activated so hover tracking runs.
 class TTestForm : public TForm {
