@@ -167,11 +167,10 @@ void TWinControl::CreateHandle()
 void TWinControl::CreateMissingChildren()
 {
     // A hidden child (a page not shown) gets its window when it is first
-    // shown, or when its handle is asked for. Last first: a child's window
-    // starts below its siblings', where the later ones' windows must lie.
-    const std::vector<TControl*> children(children_);
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (TControl* c = *it; c->IsWindowed() && c->Visible()) {
+    // shown, or when its handle is asked for. In creation order: a window's
+    // first sizing draws from process-wide state (the gradient labels' dither).
+    for (TControl* c : std::vector<TControl*>(children_))
+        if (c->IsWindowed() && c->Visible()) {
             auto* w = static_cast<TWinControl*>(c);
             if (!w->hwnd_ && hwnd_)
                 w->CreateHandle();
@@ -188,9 +187,7 @@ void TWinControl::PlaceInZOrder()
             above = static_cast<TWinControl*>(*it)->hwnd_;
             break;
         }
-    const HWND now = GetWindow(hwnd_, GW_HWNDPREV);
-    if (above == HWND_TOP ? now != nullptr : now != above)
-        SetWindowPos(hwnd_, above, 0, 0, 0, 0, ZOrderOnly);
+    SetWindowPos(hwnd_, above, 0, 0, 0, 0, ZOrderOnly);
 }
 
 void TWinControl::RecreateWnd()
