@@ -236,8 +236,21 @@ bool Checked(HWND box)
 // turns build/screenshots/*.bmp into PNG files).
 void SaveScreenshot(HWND window, RECT area, const char* name)
 {
-    // Painted now, with every control: the paint requests are sent, not posted.
+    // Painted now, with every control. The window is another process's: it
+    // may still be building a dialog, and it paints on its own thread, so
+    // the shot waits until that process idles, before and after the request.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    auto idle = [&] {
+        if (process)
+            WaitForInputIdle(process, 5000);
+    };
+    idle();
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    idle();
+    if (process)
+        CloseHandle(process);
     TBitmap shot(area.right - area.left, area.bottom - area.top);
     HDC screen = GetDC(nullptr);
     BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, area.left, area.top, SRCCOPY);
