@@ -7,8 +7,8 @@
 #include "app/AboutForm.h"
 #include "app/ConfirmForm.h"
 #include "app/MainForm.h"
-#include "tweaks/Catalog.h"
 #include "tests/support/Clipboard.h"
+#include "tweaks/Catalog.h"
 #include "tweaks/SettingsStore.h"
 
 #include <windows.h>
