@@ -58,6 +58,78 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     SyncBoundsFromWindow(); // the window may have refused part of it
 }
 
+void TWinControl::ApplyScaledBounds()
+{
+    if (!ScalesClientSize()) {
+        TControl::ApplyScaledBounds();
+        return;
+    }
+    // A window of its own stays where it is, with the new ppi's frame.
+    DWORD style = 0, exStyle = 0;
+    if (hwnd_) {
+        style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+        exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
+    } else {
+        TCreateParams params;
+        CreateParams(params);
+        style = params.style;
+        exStyle = params.exStyle;
+    }
+    const SIZE frame = FrameSizeForPpi(style, exStyle, PixelsPerInch());
+    const SIZE client{Scale(DesignBounds().width), Scale(DesignBounds().height)};
+    SetBounds(Left(), Top(), client.cx + frame.cx, client.cy + frame.cy);
+    // The window's own frame has the last word (a frame the styles do not tell).
+    if (hwnd_) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        if (r.right != client.cx || r.bottom != client.cy)
+            SetBounds(Left(), Top(), Width() + client.cx - r.right, Height() + client.cy - r.bottom);
+    }
+}
+
+void TWinControl::ChangeScale(int ppi)
+{
+    ScaleTree(ppi, nullptr);
+}
+
+void TWinControl::ScaleTree(int ppi, const RECT* outer)
+{
+    if (ppi <= 0 || (ppi == PixelsPerInch() && !outer))
+        return;
+    // Parents before their children, so each is placed in its parent's new client area.
+    std::vector<TControl*> tree{this};
+    for (size_t i = 0; i < tree.size(); ++i)
+        if (tree[i]->IsWindowed())
+            for (TControl* child : static_cast<TWinControl*>(tree[i])->children_)
+                tree.push_back(child);
+    for (TControl* c : tree) {
+        c->ppi_ = ppi;
+        c->scaling_ = true;
+    }
+    struct TEnd {
+        std::vector<TControl*>& tree;
+        ~TEnd()
+        {
+            for (TControl* c : tree)
+                c->scaling_ = false;
+        }
+    } end{tree};
+    for (TControl* c : tree)
+        c->ApplyScaledBounds();
+    if (outer && hwnd_ && !Parent()) {
+        SetWindowPos(hwnd_, nullptr, outer->left, outer->top, outer->right - outer->left, outer->bottom - outer->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SyncBoundsFromWindow();
+    }
+    // Children first: a window's own reaction may depend on theirs (a check
+    // box that grew).
+    for (auto it = tree.rbegin(); it != tree.rend(); ++it)
+        (*it)->ScaleChanged();
+    for (TControl* c : tree)
+        if (c->IsWindowed())
+            static_cast<TWinControl*>(c)->AlignControls();
+}
+
 void TWinControl::Resize()
 {
     AlignControls();

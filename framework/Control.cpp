@@ -207,12 +207,48 @@ void TControl::ApplyBounds(int left, int top, int width, int height, bool client
     top_ = top;
     width_ = width;
     height_ = height;
+    if (!scaling_)
+        RememberDesignBounds();
     if (moved || resized)
         BoundsChanged();
     if (resized || clientChanged)
         Resize();
     if (moved || resized)
         RequestParentAlign();
+}
+
+// A value that is the scaled 96-dpi one keeps that; another one is new, and
+// its 96-dpi value is taken from it.
+void TControl::RememberDesignBounds()
+{
+    auto remember = [this](int& design, int value) {
+        if (value != Scale(design))
+            design = ScaleToDesign(value, ppi_);
+    };
+    remember(designBounds_.left, left_);
+    remember(designBounds_.top, top_);
+    remember(designBounds_.width, ScalesClientSize() ? ClientWidth() : width_);
+    remember(designBounds_.height, ScalesClientSize() ? ClientHeight() : height_);
+}
+
+void TControl::ApplyScaledBounds()
+{
+    const TDesignBounds d = designBounds_;
+    SetBounds(Scale(d.left), Scale(d.top), Scale(d.width), Scale(d.height));
+}
+
+void TControl::ChangeScale(int ppi)
+{
+    if (ppi == ppi_ || ppi <= 0)
+        return;
+    ppi_ = ppi;
+    scaling_ = true;
+    struct TEnd {
+        bool& flag;
+        ~TEnd() { flag = false; }
+    } end{scaling_};
+    ApplyScaledBounds();
+    ScaleChanged();
 }
 
 void TControl::Resize()

@@ -4,6 +4,7 @@
 // fields, the loading state, and the notices the framework sends it.
 #include "framework/Actions.h"
 #include "framework/Component.h"
+#include "framework/Dpi.h"
 #include "framework/Graphics.h"
 
 #include <windows.h>
@@ -163,7 +164,9 @@ public:
     virtual bool IsWindowed() const { return false; }
 
     // Bounds: the outer rectangle relative to the parent's client area
-    // (screen coordinates for windows without a parent).
+    // (screen coordinates for windows without a parent), in pixels at the
+    // control's ppi. A change outside a scale change also changes the 96-dpi
+    // bounds the control is scaled from.
     int Left() const { return left_; }
     int Top() const { return top_; }
     int Width() const { return width_; }
@@ -183,6 +186,20 @@ public:
     // The outer size less the client size.
     virtual SIZE FrameSize() const { return SIZE{0, 0}; }
 
+    // The display scale the control is laid out for, and a 96-dpi value at it.
+    int PixelsPerInch() const { return ppi_; }
+    int Scale(int value) const { return ScaleFromDesign(value, ppi_); }
+    // Lays the control (and a window's children) out for `ppi`: bounds from
+    // the 96-dpi ones, then ScaleChanged. The 96-dpi bounds stay as they are.
+    virtual void ChangeScale(int ppi);
+    // The 96-dpi bounds (for a window without a parent, the size is its
+    // client size).
+    struct TDesignBounds {
+        int left, top, width, height;
+        bool operator==(const TDesignBounds&) const = default;
+    };
+    TDesignBounds DesignBounds() const { return designBounds_; }
+
     TAlign Align() const { return align_; }
     void SetAlign(TAlign value);
 
@@ -198,8 +215,17 @@ public:
     void SetColor(TColor color);
     bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool value);
+    // The font as set, its height at 96 dpi.
     const TFont& Font() const { return font_; }
     void SetFont(const TFont& font);
+    // The font to draw with: its height at the control's ppi.
+    TFont ScaledFont() const { return ScaleFont(font_); }
+    // Any font given at 96 dpi (a settings object's), at the control's ppi.
+    TFont ScaleFont(TFont font) const
+    {
+        font.height = Scale(font.height);
+        return font;
+    }
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value);
     virtual std::string Caption() const { return caption_; }
@@ -291,6 +317,17 @@ protected:
     // The form this control is on (its topmost ancestor), or null.
     IFormLink* FormLink() const;
     virtual void BoundsChanged() {}
+    // The ppi changed (bounds are already scaled): fonts and pixel
+    // properties follow. By default what a font change does.
+    virtual void ScaleChanged() { FontChanged(); }
+    // Whether a scale change is under way here (bounds set now are layout,
+    // not new 96-dpi bounds).
+    bool Scaling() const { return scaling_; }
+    // Whether the 96-dpi width and height are the client size (a window
+    // without a parent: its frame differs from ppi to ppi).
+    virtual bool ScalesClientSize() const { return false; }
+    // Sets the bounds from the 96-dpi ones at the control's ppi.
+    virtual void ApplyScaledBounds();
     // The size changed (after the children were aligned); runs OnResize.
     virtual void Resize();
     // Stores new bounds and sends the notices that follow from a change.
@@ -300,6 +337,7 @@ private:
     friend class TWinControl;
     friend class TForm;
     void RequestParentAlign();
+    void RememberDesignBounds();
 
     // Hears from the assigned action on behalf of the control (a member, not
     // a base: one more base would cost every control class a second table).
@@ -320,6 +358,9 @@ private:
     TWinControl* parent_ = nullptr;
     TControl* parentControl_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    int ppi_ = DesignPpi;
+    TDesignBounds designBounds_{0, 0, 0, 0};
+    bool scaling_ = false;
     TAlign align_ = TAlign::alNone;
     bool enabled_ = true;
     bool visible_ = true;

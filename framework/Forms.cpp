@@ -144,6 +144,39 @@ void TForm::Notification(TComponent* component, TOperation operation)
         ownerForm_ = nullptr;
 }
 
+// ---- scale
+
+void TForm::HandleCreated()
+{
+    TWinControl::HandleCreated();
+    UpdateIcons();
+}
+
+void TForm::ScaleChanged()
+{
+    TWinControl::ScaleChanged();
+    UpdateIcons();
+}
+
+void TForm::UpdateIcons()
+{
+    if (!HandleAllocated())
+        return;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto load = [&](int widthMetric, int heightMetric) {
+        return TIcon(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                   SystemMetricForPpi(widthMetric, PixelsPerInch()),
+                                                   SystemMetricForPpi(heightMetric, PixelsPerInch()), 0)));
+    };
+    TIcon big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+    if (!big || !small)
+        return; // a program without the icon keeps the class's
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big); // the window no longer shows the old ones
+    smallIcon_ = std::move(small);
+}
+
 // ---- showing
 
 void TForm::ApplyPosition()
@@ -447,6 +480,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scale: the system's rectangle keeps
+        // it under the pointer and on that monitor.
+        ScaleTree(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_ACTIVATE:
         // Activation returns the focus to the active control.
         if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && activeControl_ && activeControl_->HandleAllocated() &&

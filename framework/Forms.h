@@ -6,6 +6,8 @@
 #include "framework/Controls.h"
 
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 namespace quillon {
 
@@ -106,10 +108,19 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void HandleCreated() override;
+    void ScaleChanged() override;
 
 private:
+    struct TIconDeleter {
+        void operator()(HICON icon) const { DestroyIcon(icon); }
+    };
+    using TIcon = std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter>;
+
     void ApplyPosition();
     void FocusFirstControl();
+    // The program's icon in the sizes the system asks for at the form's ppi.
+    void UpdateIcons();
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsDialog;
     int modalResult_ = mrNone;
@@ -118,6 +129,7 @@ private:
     TForm* ownerForm_ = nullptr;
     TWinControl* activeControl_ = nullptr;  // has or gets the focus
     TWinControl* focusedControl_ = nullptr; // the last one told that it entered
+    TIcon bigIcon_, smallIcon_;
 };
 
 } // namespace quillon

@@ -3,6 +3,7 @@
 #include "base/Exceptions.h"
 #include "base/Format.h"
 #include "base/TextConvert.h"
+#include "framework/Dpi.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -67,15 +68,6 @@ using TBitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TObjectDel
 
 } // namespace
 
-int ScreenPixelsPerInch()
-{
-    HDC screen = GetDC(nullptr);
-    const int ppi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return ppi > 0 ? ppi : 96;
-}
-
 int FontHeightToPoints(int height, int pixelsPerInch)
 {
     return -MulDiv(height, 72, pixelsPerInch);
@@ -88,12 +80,12 @@ int PointsToFontHeight(int points, int pixelsPerInch)
 
 int TFont::Size() const
 {
-    return FontHeightToPoints(height, ScreenPixelsPerInch());
+    return FontHeightToPoints(height, DesignPpi);
 }
 
 void TFont::SetSize(int points)
 {
-    height = PointsToFontHeight(points, ScreenPixelsPerInch());
+    height = PointsToFontHeight(points, DesignPpi);
 }
 
 HFONT SharedFontHandle(const TFont& font)
@@ -129,6 +121,27 @@ HFONT TFont::CreateHandle() const
     lf.lfQuality = DEFAULT_QUALITY;
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&lf);
+}
+
+int InkWidth(const TFont& font, const std::string& text, UINT format)
+{
+    if (text.empty())
+        return 0;
+    TBitmap probe(1, 1);
+    probe.Canvas().SetFont(font);
+    const SIZE extent = probe.Canvas().MeasureText(text, format);
+    const int overhang = std::max<int>(extent.cy, 1);
+    TBitmap page(extent.cx + 2 * overhang, std::max<int>(extent.cy, 1));
+    page.Fill(clWhite);
+    page.Canvas().SetFont(font);
+    page.Canvas().DrawText(text, RECT{overhang, 0, page.Width(), page.Height()}, format | DT_NOCLIP, clBlack);
+    const uint32_t* bits = page.Bits();
+    for (int x = page.Width() - 1; x >= 0; --x)
+        for (int y = 0; y < page.Height(); ++y)
+            if ((bits[static_cast<size_t>(y) * static_cast<size_t>(page.Width()) + static_cast<size_t>(x)] &
+                 0xFFFFFF) != 0xFFFFFF)
+                return x + 1 - overhang;
+    return 0;
 }
 
 TCanvas::~TCanvas()
@@ -229,6 +242,15 @@ void TCanvas::DrawTransparent(int x, int y, const TBitmap& source, TColor key)
         return;
     TransparentBlt(dc_, x, y, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0,
                    source.Width(), source.Height(), Ref(key));
+}
+
+void TCanvas::DrawBlended(int x, int y, const TBitmap& source)
+{
+    if (source.Empty())
+        return;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc_, x, y, source.Width(), source.Height(), source.Canvas().Handle(), 0, 0, source.Width(),
+               source.Height(), blend);
 }
 
 TBitmap::~TBitmap()
@@ -375,6 +397,35 @@ void TBitmap::SetPixel(int x, int y, TColor color)
     const uint32_t c = static_cast<uint32_t>(ColorToRGB(color));
     bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] =
         ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+void TBitmap::Magnify(int factor)
+{
+    if (factor <= 1 || Empty())
+        return;
+    GdiFlush();
+    const int w = width_, h = height_;
+    const std::vector<uint32_t> old(bits_, bits_ + static_cast<size_t>(w) * static_cast<size_t>(h));
+    const bool monochrome = monochrome_;
+    SetSize(0, 0);
+    SetSize(w * factor, h * factor);
+    monochrome_ = monochrome;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] =
+                old[static_cast<size_t>(y / factor) * static_cast<size_t>(w) + static_cast<size_t>(x / factor)];
+}
+
+const uint32_t* TBitmap::Bits() const
+{
+    GdiFlush();
+    return bits_;
+}
+
+uint32_t* TBitmap::Bits()
+{
+    GdiFlush();
+    return bits_;
 }
 
 void TBitmap::Fill(TColor color)

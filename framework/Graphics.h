@@ -23,12 +23,11 @@ struct TFont {
 
     bool operator==(const TFont&) const = default;
     HFONT CreateHandle() const;
-    // Points at the screen's pixels per inch (at 96: height -11 is 8 points).
+    // Points of a height at 96 dpi (height -11 is 8 points).
     int Size() const;
     void SetSize(int points);
 };
 
-int ScreenPixelsPerInch();
 // Character height (negative pixels) and points at `pixelsPerInch`; a
 // positive (cell) height gives a negative size, as in LOGFONT arithmetic.
 int FontHeightToPoints(int height, int pixelsPerInch);
@@ -40,6 +39,11 @@ HFONT SharedFontHandle(const TFont& font);
 const TEXTMETRICW& SharedFontMetrics(const TFont& font);
 
 class TBitmap;
+
+// How wide `text` draws in `font` with DrawText's `format`: to its last
+// painted pixel, which can lie well inside the measured extent (a font's
+// hand-tuned small sizes) or past it (an overhang).
+int InkWidth(const TFont& font, const std::string& text, UINT format);
 
 class TCanvas {
 public:
@@ -69,6 +73,8 @@ public:
     void Draw(int x, int y, const TBitmap& source);
     // Copies `source` to (x, y), leaving out pixels of exactly `key`.
     void DrawTransparent(int x, int y, const TBitmap& source, TColor key);
+    // Blends a bitmap whose pixels carry premultiplied alpha (Bits()) at (x, y).
+    void DrawBlended(int x, int y, const TBitmap& source);
 
 private:
     void ReleaseFont();
@@ -107,6 +113,12 @@ public:
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
     void Fill(TColor color);
+    // Every pixel becomes a `factor` x `factor` block (pixel art stays sharp).
+    void Magnify(int factor);
+    // The pixels, 0x00RRGGBB (the top byte free for alpha), rows top-down;
+    // GDI drawing is flushed first.
+    const uint32_t* Bits() const;
+    uint32_t* Bits();
 
     // Canvas::Draw leaves out the transparent colour's pixels when set.
     bool Transparent = false;

@@ -7,6 +7,7 @@ TPopupWindow::TPopupWindow(TWinControl* owner) : TCustomControl(nullptr), owner_
     TControl::SetVisible(false); // created hidden
     if (owner_) {
         FreeNotification(owner_);
+        ChangeScale(owner_->PixelsPerInch());
         SetFont(owner_->Font());
     }
 }

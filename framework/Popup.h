@@ -27,6 +27,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // At its control's scale, on whatever monitor it shows.
+    int NewWindowPpi() const override { return owner_ ? owner_->PixelsPerInch() : PixelsPerInch(); }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Notification(TComponent* component, TOperation operation) override;
 

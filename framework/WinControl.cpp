@@ -145,6 +145,8 @@ void TWinControl::CreateParams(TCreateParams& params)
 
 void TWinControl::CreateHandle()
 {
+    // A window starts at its screen's scale, or at its parent's.
+    ChangeScale(Parent() ? Parent()->PixelsPerInch() : NewWindowPpi());
     TCreateParams params;
     CreateParams(params);
     if (params.superclassOf && params.className == L"QuillonControl")
@@ -156,10 +158,12 @@ void TWinControl::CreateHandle()
                     params.y, params.width, params.height, params.parent, id, GetModuleHandleW(nullptr), this);
     if (!hwnd_)
         throw Exception("Error creating window");
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFontHandle(Font())), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFontHandle(ScaledFont())), FALSE);
     if (child)
         PlaceInZOrder();
     SyncBoundsFromWindow();
+    if (!child)
+        ChangeScale(WindowPpi(hwnd_)); // it may have come up on a monitor of another scale
     HandleCreated();
     CreateMissingChildren();
 }
@@ -170,7 +174,9 @@ void TWinControl::CreateMissingChildren()
     // shown, or when its handle is asked for. In creation order: a window's
     // first sizing draws from process-wide state (the gradient labels' dither).
     for (TControl* c : std::vector<TControl*>(children_))
-        if (c->IsWindowed() && c->Visible()) {
+        if (!c->IsWindowed())
+            c->ChangeScale(PixelsPerInch()); // one added since the last scale change
+        else if (c->Visible()) {
             auto* w = static_cast<TWinControl*>(c);
             if (!w->hwnd_ && hwnd_)
                 w->CreateHandle();
@@ -527,7 +533,7 @@ void TWinControl::ColorChanged()
 void TWinControl::FontChanged()
 {
     if (hwnd_)
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFontHandle(Font())), TRUE);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(SharedFontHandle(ScaledFont())), TRUE);
     Invalidate();
     for (TControl* child : std::vector<TControl*>(children_))
         child->ParentFontChanged();

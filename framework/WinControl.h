@@ -36,6 +36,9 @@ public:
 
     RECT ClientRect() const override;
     SIZE FrameSize() const override;
+    // The control and every control inside it laid out for `ppi`, all
+    // from their 96-dpi bounds; aligned children are aligned again.
+    void ChangeScale(int ppi) override;
     // The area aligned children share (a page control's display area).
     virtual RECT AlignRect() const { return ClientRect(); }
     void AlignControls();
@@ -96,6 +99,14 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     // The window exists (font set), its children not yet.
     virtual void HandleCreated() {}
+    // The ppi a window without a parent starts at: the system's.
+    virtual int NewWindowPpi() const { return WindowPpi(nullptr); }
+    // The scale change of ChangeScale; a window without a parent takes
+    // `outer` (screen coordinates) as its new bounds when given.
+    void ScaleTree(int ppi, const RECT* outer);
+    // A window without a parent keeps its client size across scales.
+    bool ScalesClientSize() const override { return Parent() == nullptr; }
+    void ApplyScaledBounds() override;
     // One handler for every message; returns the message result.
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
     // The system's handling: the kept procedure of a superclass, else DefWindowProcW.
@@ -140,6 +151,7 @@ private:
     void RemoveControl(TControl& child);
     void CreateHandle();
     void CreateMissingChildren();
+    void FollowParentScale(TControl& child);
     void PlaceInZOrder();
     void SyncBoundsFromWindow();
     void RenumberTabOrder(TWinControl* moved, int position);

@@ -60,24 +60,6 @@ TRandomGenerator& GradientRandom()
     return generator;
 }
 
-int32_t MulDivRound(int32_t number, int32_t numerator, int32_t denominator)
-{
-    if (denominator == 0)
-        return -1;
-    int64_t a = number;
-    int64_t d = denominator;
-    if (d < 0) {
-        a = -a;
-        d = -d;
-    }
-    const int64_t product = a * numerator;
-    const bool positive = (a < 0) == (numerator < 0);
-    const int64_t result = positive ? (product + d / 2) / d : (product - d / 2) / d;
-    if (result > INT32_MAX || result < -INT32_MAX)
-        return -1;
-    return static_cast<int32_t>(result);
-}
-
 int32_t GradientBandEdge(int32_t i, int32_t extent, int32_t n)
 {
     return MulDivRound(i, extent, n);

@@ -2,6 +2,8 @@
 // The gradient caption label's background: band colours, band edges, dither
 // pattern and the whole image, as plain numbers. Colours are plain RGB values
 // 0x00BBGGRR; the caller resolves system colours before calling.
+#include "base/Scale.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -34,10 +36,6 @@ private:
 // The label's generator: one per process, starting at 0, never reseeded.
 TRandomGenerator& GradientRandom();
 
-// number * numerator / denominator rounded to nearest, halves away from zero,
-// computed in 64 bits; -1 for a zero denominator or a result beyond 32 bits.
-// Mirrors the platform's MulDiv.
-int32_t MulDivRound(int32_t number, int32_t numerator, int32_t denominator);
 
 // Left (or top) edge of band i of n over extent pixels; edge(n) = extent.
 int32_t GradientBandEdge(int32_t i, int32_t extent, int32_t n);
