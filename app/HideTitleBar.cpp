@@ -24,7 +24,7 @@ void HideTitleBar(TForm& form)
     // The frame is measured anew before the height changes.
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    form.SetHeight(form.Height() - GetSystemMetrics(SM_CYCAPTION));
+    form.SetHeight(form.Height() - SystemMetricForPpi(SM_CYCAPTION, form.PixelsPerInch()));
     form.Repaint();
 }
 

@@ -5,6 +5,8 @@
 #include "base/TextConvert.h"
 #include "framework/Application.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -105,12 +107,11 @@ void TfrmMain::SetProperties()
     tabGeneral.SetCaption("General");
     TabSheet2.SetCaption("Dirs and Files");
 
-    cbColor.SetBounds(24, 142, 143, 19);
+    PlaceEditor(Tweak::ObjectInsp);
     cbColor.SetColor(clWhite);
     cbColor.SetEnabled(false);
     cbColor.Hint = Text(EntryFor(Tweak::ObjectInsp).hint);
     cbColor.SetHideSelection(false);
-    cbColor.SetTabOrder(0);
     cbColor.SetMaxLength(ColorTextLimit);
     // This order leaves the list's item 29 (clHighlight) selected.
     cbColor.SetText(Text(EntryFor(Tweak::ObjectInsp).initialText));
@@ -120,24 +121,22 @@ void TfrmMain::SetProperties()
     cbColor.SetColorWidth(15);
     cbColor.SetDrawStyle(TControlStyle::fsFlat);
 
-    edtDigitCentury.SetBounds(144, 170, 26, 19);
+    PlaceEditor(Tweak::DigitCentury);
     edtDigitCentury.SetEnabled(false);
     edtDigitCentury.Hint = Text(EntryFor(Tweak::DigitCentury).hint);
-    edtDigitCentury.SetTabOrder(1);
     edtDigitCentury.SetMaxLength(CenturyTextLimit);
     edtDigitCentury.SetText(Text(EntryFor(Tweak::DigitCentury).initialText));
 
-    btnFont.SetBounds(165, 194, 18, 18);
+    PlaceEditor(Tweak::DefaultFont);
     btnFont.SetCaption("...");
     btnFont.SetEnabled(false);
-    btnFont.SetTabOrder(12);
     btnFont.SetColorBorder(FontButtonBorder);
 
     edtTemplateDir.SetColor(clWhite);
-    SetUpPathEditor(edtTemplateDir, Tweak::TemplateDir, 35, 19, 0);
-    SetUpPathEditor(edtUniversumWiz, Tweak::UniversumWiz, 88, 19, 1);
-    SetUpPathEditor(edtVC, Tweak::VC, 141, 21, 2);
-    SetUpPathEditor(edtPrivDir, Tweak::PrivDir, 197, 21, 3);
+    SetUpPathEditor(edtTemplateDir, Tweak::TemplateDir);
+    SetUpPathEditor(edtUniversumWiz, Tweak::UniversumWiz);
+    SetUpPathEditor(edtVC, Tweak::VC);
+    SetUpPathEditor(edtPrivDir, Tweak::PrivDir);
 
     for (const TSettingRow& row : SettingRows)
         SetUpCheckBox(row);
@@ -175,13 +174,25 @@ void TfrmMain::SetUpCheckBox(const TSettingRow& row)
     box.SetTabOrder(row.tabOrder);
 }
 
-void TfrmMain::SetUpPathEditor(TQnChoiceEdit& editor, Tweak setting, int top, int height, int tabOrder)
+const TSettingRow& TfrmMain::RowOf(Tweak setting) const
+{
+    return SettingRows[static_cast<size_t>(TagOf(setting) - FirstTag)];
+}
+
+void TfrmMain::PlaceEditor(Tweak setting)
+{
+    const TSettingRow& row = RowOf(setting);
+    const TEditorPlace& p = row.editorPlace;
+    row.editor->SetBounds(p.left, p.top, p.width, p.height);
+    static_cast<TWinControl*>(row.editor)->SetTabOrder(p.tabOrder);
+}
+
+void TfrmMain::SetUpPathEditor(TQnChoiceEdit& editor, Tweak setting)
 {
     const TweakEntry& entry = EntryFor(setting);
-    editor.SetBounds(24, top, 187, height);
+    PlaceEditor(setting);
     editor.SetEnabled(false);
     editor.Hint = Text(entry.hint);
-    editor.SetTabOrder(tabOrder);
     editor.SetMaxLength(PathTextLimit);
     editor.SetText(Text(entry.initialText));
     editor.SetReadOnly(true);
@@ -196,15 +207,46 @@ void TfrmMain::BindEvents()
         row.checkBox->OnClick = [this](TControl& sender) { chkPaletteSelectClick(sender); };
     cbColor.OnChange = [this](TControl& sender) { cbColorChange(sender); };
     edtDigitCentury.OnChange = [this](TControl& sender) { edtDigitCenturyChange(sender); };
-    btnFont.OnClick = [this](TControl& sender) { btnFontClick(sender); };
     btnApply.OnClick = [this](TControl& sender) { btnApplyClick(sender); };
     btnOk.OnClick = [this](TControl& sender) { btnOkClick(sender); };
     btnCancel.OnClick = [this](TControl& sender) { btnCancelClick(sender); };
     EdgeButton1.OnClick = [this](TControl& sender) { EdgeButton1Click(sender); };
-    for (TQnChoiceEdit* folder : {&edtTemplateDir, &edtPrivDir})
-        folder->OnButtonClick = [this](TControl& sender) { edtTemplateDirButtonClick(sender); };
-    for (TQnChoiceEdit* dll : {&edtUniversumWiz, &edtVC})
-        dll->OnButtonClick = [this](TControl& sender) { edtUniversumWizButtonClick(sender); };
+    for (const TSettingRow& row : SettingRows) {
+        switch (row.picker) {
+        case TPicker::pkFont:
+            btnFont.OnClick = [this](TControl& sender) { btnFontClick(sender); };
+            break;
+        case TPicker::pkFolder:
+            static_cast<TQnChoiceEdit*>(row.editor)->OnButtonClick = [this](TControl& sender) {
+                edtTemplateDirButtonClick(sender);
+            };
+            break;
+        case TPicker::pkDll:
+            static_cast<TQnChoiceEdit*>(row.editor)->OnButtonClick = [this](TControl& sender) {
+                edtUniversumWizButtonClick(sender);
+            };
+            break;
+        case TPicker::pkNone:
+        case TPicker::pkColor: // the colour editor's list and dialog are its own
+            break;
+        }
+    }
+}
+
+void TfrmMain::ScaleChanged()
+{
+    TForm::ScaleChanged();
+    for (const TSettingRow& row : SettingRows) {
+        const TEditorPlace& p = row.editorPlace;
+        if (!row.editor || p.top >= row.top + 15)
+            continue; // none, or below its box
+        // The gap the layout leaves between box and editor, after the box as it is now.
+        const int gap = Scale(p.left - (10 + row.width));
+        const TCheckBox& box = *row.checkBox;
+        const int left = std::max(Scale(p.left), box.Left() + box.Width() + gap);
+        if (left != row.editor->Left())
+            row.editor->SetLeft(left);
+    }
 }
 
 // ---- handlers

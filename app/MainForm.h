@@ -21,16 +21,28 @@
 
 namespace quillon {
 
-// One setting's row of the main window: its check box, placed at (10, top),
-// `width` wide and 15 high, with its place in its page's tab order, and the
-// companion editor that the box's state enables (none for plain settings).
+// What the button of a setting's editor opens.
+enum class TPicker : uint8_t { pkNone, pkColor, pkFont, pkFolder, pkDll };
+
+// Where a companion editor lies on its page, and its place in the page's
+// tab order.
+struct TEditorPlace {
+    int left, top, width, height, tabOrder;
+};
+
+// One setting's row of the main window, at 96 dpi: its check box, placed at
+// (10, top), `width` wide and 15 high, with its place in its page's tab
+// order, and its companion editor (none for plain settings) with its place
+// and the picker it opens.
 struct TSettingRow {
     Tweak setting;
     TCheckBox* checkBox;
-    TControl* editor;
     int top;
     int width;
     int tabOrder;
+    TControl* editor;
+    TEditorPlace editorPlace;
+    TPicker picker;
 };
 
 class TfrmMain : public TForm, public ITweakWindow {
@@ -89,20 +101,21 @@ public:
     // The settings' rows in tag order, from which the window is built and
     // through which a tag finds its controls.
     const std::array<TSettingRow, TweakCount> SettingRows{{
-        {Tweak::PaletteSelect, &chkPaletteSelect, nullptr, 17, 111, 2},
-        {Tweak::PaletteScroll, &chkPaletteScroll, nullptr, 35, 113, 3},
-        {Tweak::NoCtrlAlt, &chkNoCtrlAlt, nullptr, 53, 105, 4},
-        {Tweak::RightToLeft, &chkRightToLeft, nullptr, 71, 169, 5},
-        {Tweak::Fonts, &chkFonts, nullptr, 89, 89, 6},
-        {Tweak::CodeInsight, &chkCodeInsight, nullptr, 107, 155, 7},
-        {Tweak::ObjectInsp, &chkObjectInsp, &cbColor, 125, 201, 8},
-        {Tweak::DigitCentury, &chkDigitCentury, &edtDigitCentury, 171, 131, 9},
-        {Tweak::DefaultFont, &chkDefaultFont, &btnFont, 195, 153, 10},
-        {Tweak::JIT, &chkJIT, nullptr, 216, 183, 11},
-        {Tweak::TemplateDir, &chkTemplateDir, &edtTemplateDir, 17, 165, 4},
-        {Tweak::UniversumWiz, &chkUniversumWiz, &edtUniversumWiz, 69, 163, 5},
-        {Tweak::VC, &chkVC, &edtVC, 123, 163, 6},
-        {Tweak::PrivDir, &chkPrivDir, &edtPrivDir, 179, 171, 7},
+        {Tweak::PaletteSelect, &chkPaletteSelect, 17, 111, 2, nullptr, {}, TPicker::pkNone},
+        {Tweak::PaletteScroll, &chkPaletteScroll, 35, 113, 3, nullptr, {}, TPicker::pkNone},
+        {Tweak::NoCtrlAlt, &chkNoCtrlAlt, 53, 105, 4, nullptr, {}, TPicker::pkNone},
+        {Tweak::RightToLeft, &chkRightToLeft, 71, 169, 5, nullptr, {}, TPicker::pkNone},
+        {Tweak::Fonts, &chkFonts, 89, 89, 6, nullptr, {}, TPicker::pkNone},
+        {Tweak::CodeInsight, &chkCodeInsight, 107, 155, 7, nullptr, {}, TPicker::pkNone},
+        {Tweak::ObjectInsp, &chkObjectInsp, 125, 201, 8, &cbColor, {24, 142, 143, 19, 0}, TPicker::pkColor},
+        {Tweak::DigitCentury, &chkDigitCentury, 171, 131, 9, &edtDigitCentury, {144, 170, 26, 19, 1},
+         TPicker::pkNone},
+        {Tweak::DefaultFont, &chkDefaultFont, 195, 153, 10, &btnFont, {165, 194, 18, 18, 12}, TPicker::pkFont},
+        {Tweak::JIT, &chkJIT, 216, 183, 11, nullptr, {}, TPicker::pkNone},
+        {Tweak::TemplateDir, &chkTemplateDir, 17, 165, 4, &edtTemplateDir, {24, 35, 187, 19, 0}, TPicker::pkFolder},
+        {Tweak::UniversumWiz, &chkUniversumWiz, 69, 163, 5, &edtUniversumWiz, {24, 88, 187, 19, 1}, TPicker::pkDll},
+        {Tweak::VC, &chkVC, 123, 163, 6, &edtVC, {24, 141, 187, 21, 2}, TPicker::pkDll},
+        {Tweak::PrivDir, &chkPrivDir, 179, 171, 7, &edtPrivDir, {24, 197, 187, 21, 3}, TPicker::pkFolder},
     }};
 
     // Event handlers.
@@ -130,10 +143,17 @@ public:
     bool ApplyEnabled() const override;
     void SetApplyEnabled(bool enabled) override;
 
+protected:
+    // An editor beside its check box keeps clear of it when the box grew.
+    void ScaleChanged() override;
+
 private:
     void SetProperties();
     void SetUpCheckBox(const TSettingRow& row);
-    void SetUpPathEditor(TQnChoiceEdit& editor, Tweak setting, int top, int height, int tabOrder);
+    const TSettingRow& RowOf(Tweak setting) const;
+    // The editor's bounds and tab order from its row.
+    void PlaceEditor(Tweak setting);
+    void SetUpPathEditor(TQnChoiceEdit& editor, Tweak setting);
     void BindEvents();
     // Before any write: the colour editor accepts its text (else it shows
     // why, with the focus), and the user agrees to write while the IDE runs.

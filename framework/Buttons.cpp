@@ -167,6 +167,23 @@ bool TCheckBox::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     return TWinControl::Reflected(msg, wp, lp, result);
 }
 
+int TCheckBox::FittingWidth() const
+{
+    const TFont font = ScaledFont();
+    // The box, then about half a character's gap, then the text.
+    const int box = SystemMetricForPpi(SM_CXMENUCHECK, PixelsPerInch());
+    const int gap = SharedFontMetrics(font).tmAveCharWidth;
+    return box + gap + InkWidth(font, Caption(), DT_SINGLELINE | DT_LEFT);
+}
+
+void TCheckBox::ScaleChanged()
+{
+    TWinControl::ScaleChanged();
+    if (PixelsPerInch() != DesignPpi)
+        if (const int need = FittingWidth(); Width() < need)
+            SetWidth(need);
+}
+
 void TCheckBox::ColorChanged()
 {
     brush_.Reset();

@@ -57,7 +57,9 @@ namespace quillon {
 // a user's click, Space or accelerator toggles it, and every change of the
 // state, by the user or by SetChecked, runs OnClick once (a stored state set
 // while loading runs nothing). Its background is
-// its colour, by default the parent's (a tab page).
+// its colour, by default the parent's (a tab page). At another scale than
+// 96 dpi it is at least as wide as its box and caption need: fonts do not
+// grow exactly with the scale.
 class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TWinControl* parent);
@@ -67,12 +69,16 @@ public:
     void Toggle() { SetChecked(!checked_); }
 
     bool DialogChar(wchar_t ch) override;
+    // The width that shows the box and the whole caption at the control's ppi.
+    int FittingWidth() const;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     bool Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void ColorChanged() override;
+    // Scaled, it grows to its FittingWidth where the scale gives too little.
+    void ScaleChanged() override;
 
 private:
     bool checked_ = false;

@@ -2,7 +2,8 @@
 // TImage: a bitmap drawn by the parent (no window of its own): at the
 // top-left or centred, opaque or leaving out its transparent colour (the
 // bottom-left pixel unless the picture fixes one), optionally sized to the
-// picture. Clicks, cursor and hint as any control.
+// picture. At another scale than 96 dpi the picture is shown at its scaled
+// size, smoothed. Clicks, cursor and hint as any control.
 #include "framework/GraphicControl.h"
 
 namespace quillon {
@@ -28,8 +29,12 @@ public:
 
 private:
     void PictureChanged();
+    // The picture at its size at the control's ppi, alpha premultiplied.
+    const TBitmap& ScaledPicture();
 
     TBitmap picture_;
+    TBitmap scaled_;
+    bool scaledTransparent_ = false;
     bool center_ = false;
     bool transparent_ = false;
     bool autoSize_ = false;

@@ -3,6 +3,8 @@
 #include "base/TextConvert.h"
 #include "framework/GdiObjects.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 TLabel::TLabel(TWinControl* parent) : TGraphicControl(parent)
@@ -46,7 +48,7 @@ void TLabel::Paint(TCanvas& canvas)
     const std::string text = Caption();
     if (text.empty())
         return;
-    canvas.SetFont(Font());
+    canvas.SetFont(ScaledFont());
     RECT r = ClientRect();
     if (Enabled()) {
         canvas.DrawText(text, r, TextFormat(), Font().color);
@@ -68,7 +70,7 @@ void TLabel::AdjustSize()
         if (!screen.Handle())
             return;
         TCanvas canvas(screen.Handle());
-        canvas.SetFont(Font());
+        canvas.SetFont(ScaledFont());
         // Word-wrapped text keeps its width and grows downwards.
         RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
         const std::wstring text = Utf8ToWide(Caption().empty() ? std::string(" ") : Caption());
@@ -76,6 +78,20 @@ void TLabel::AdjustSize()
         size = SIZE{r.right, r.bottom};
     }
     SetBounds(Left(), Top(), size.cx, size.cy);
+}
+
+void TLabel::ScaleChanged()
+{
+    TGraphicControl::ScaleChanged();
+    if (autoSize_ || wordWrap_ || PixelsPerInch() == DesignPpi)
+        return;
+    const UINT format = TextFormat() & ~static_cast<UINT>(DT_CENTER | DT_RIGHT);
+    const int width = InkWidth(ScaledFont(), Caption(), format);
+    TBitmap probe(1, 1);
+    probe.Canvas().SetFont(ScaledFont());
+    const int height = Caption().empty() ? 0 : static_cast<int>(probe.Canvas().MeasureText(Caption(), format).cy);
+    if (width > Width() || height > Height())
+        SetBounds(Left(), Top(), std::max(width, Width()), std::max(height, Height()));
 }
 
 void TLabel::Loaded()

@@ -3,7 +3,9 @@
 // transparently over a panel or a picture and show any cursor (a hand over
 // a link). One or more lines (\r\n), optionally word-wrapped, aligned left,
 // right or centred; "&" underlines the next character, and its accelerator
-// focuses FocusControl. A disabled label draws its text embossed.
+// focuses FocusControl. A disabled label draws its text embossed. At another
+// scale than 96 dpi a label that is not word-wrapped grows to show its
+// whole text where the scale gives too little.
 #include "framework/GraphicControl.h"
 
 namespace quillon {
@@ -36,6 +38,7 @@ public:
     void Loaded() override;
 
 protected:
+    void ScaleChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

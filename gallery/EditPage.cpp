@@ -19,7 +19,7 @@ public:
     {
         SetParentFont(true);
     }
-    void Paint(TCanvas& canvas) override { PaintEdgeButton(canvas, ClientRect(), look_, Caption(), Font()); }
+    void Paint(TCanvas& canvas) override { PaintEdgeButton(canvas, ClientRect(), look_, Caption(), ScaledFont()); }
 
 private:
     TEdgeLook look_;

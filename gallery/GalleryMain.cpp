@@ -1,11 +1,13 @@
 // The control gallery: every look of the program's own controls, side by
 // side, labelled. Built with the project for looking at, never shipped.
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "gallery/GalleryPages.h"
 
 #include <windows.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 
 namespace quillon::gallery {
@@ -25,13 +27,25 @@ TGalleryPage::TGalleryPage(const char* name, TPageFactory make)
 
 } // namespace quillon::gallery
 
+namespace {
+int galleryPpi = 0;
+int GalleryPpi(HWND)
+{
+    return galleryPpi;
+}
+} // namespace
+
+// gallery [PAGE [PPI]]: a page at a display scale (the system's by default).
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     using namespace quillon;
-    std::string name = commandLine ? commandLine : "";
-    name = name.substr(0, name.find(' '));
+    std::istringstream words(commandLine ? commandLine : "");
+    std::string name;
+    words >> name >> galleryPpi;
     if (name.empty())
         name = "flat";
+    if (galleryPpi > 0)
+        SetPpiSource(&GalleryPpi);
     const auto page = gallery::Pages().find(name);
     if (page == gallery::Pages().end())
         return 2;

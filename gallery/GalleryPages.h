@@ -28,7 +28,7 @@ public:
     }
     void Paint(TCanvas& canvas) override
     {
-        canvas.SetFont(Font());
+        canvas.SetFont(ScaledFont());
         canvas.DrawText(Caption(), ClientRect(), DT_SINGLELINE | DT_NOPREFIX, Font().color);
     }
 };

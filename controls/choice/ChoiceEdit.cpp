@@ -176,6 +176,13 @@ void TQnCustomChoiceEdit::Resize()
     LayoutText();
 }
 
+void TQnCustomChoiceEdit::ScaleChanged()
+{
+    TQnParentEdit::ScaleChanged();
+    UpdateButton();
+    LayoutText();
+}
+
 void TQnCustomChoiceEdit::Loaded()
 {
     TQnParentEdit::Loaded();
@@ -223,12 +230,12 @@ int TQnCustomChoiceEdit::EditClientHeight() const
 
 int TQnCustomChoiceEdit::WidestChar() const
 {
-    return SharedFontMetrics(Font()).tmMaxCharWidth;
+    return SharedFontMetrics(ScaledFont()).tmMaxCharWidth;
 }
 
 int TQnCustomChoiceEdit::MinButtonWidth()
 {
-    return quillon::MinButtonWidth(WidestChar(), button_ != nullptr, button_ ? button_->Width : 0);
+    return quillon::MinButtonWidth(WidestChar(), button_ != nullptr, button_ ? button_->Width : 0, PixelsPerInch());
 }
 
 bool TQnCustomChoiceEdit::CheckGlyphShown()
@@ -259,7 +266,9 @@ void TQnCustomChoiceEdit::UpdateButton()
         button_->SetGlyph(customGlyph_);
     else
         button_->Glyph().Clear();
-    const EditButtonBounds b = EditButtonGeometry(Width(), clientHeight, drawStyle_, choiceStyle_, choiceButtonWidth_);
+    const EditButtonBounds b =
+        EditButtonGeometry(Width(), clientHeight, drawStyle_, choiceStyle_, choiceButtonWidth_, PixelsPerInch());
+    button_->GlyphZoom = PixelArtMultiple(PixelsPerInch());
     button_->Left = b.left;
     button_->Top = b.top;
     button_->Width = b.width;
@@ -282,6 +291,7 @@ void TQnCustomChoiceEdit::LayoutText()
     in.glyphWidth = checkGlyph_.Empty() ? 0 : checkGlyph_.Width();
     in.hasButton = button_ != nullptr;
     in.buttonWidth = button_ ? button_->Width : 0;
+    in.ppi = PixelsPerInch();
     const TextLayout out = quillon::LayoutText(in);
     if (button_ && !out.keepButton)
         button_.reset();

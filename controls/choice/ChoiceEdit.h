@@ -96,6 +96,7 @@ protected:
     void MouseLeave() override;
     void Notification(TComponent* component, TOperation operation) override;
     void Resize() override;
+    void ScaleChanged() override;
 
     // Hooks: extra frame painting, the check glyph click.
     virtual void PaintFrameExtra(TCanvas&) {}

@@ -69,7 +69,7 @@ void TQnColorComboBox::ColorToHexText(TColor value)
 void TQnColorComboBox::SetColorWidth(int value)
 {
     colorWidth_ = value;
-    TBitmap swatch(value, std::max(EditClientHeight(), 1));
+    TBitmap swatch(Scale(value), std::max(EditClientHeight(), 1));
     SetCheckGlyph(&swatch);
     UpdateDropDownWidth();
     Invalidate();
@@ -78,11 +78,11 @@ void TQnColorComboBox::SetColorWidth(int value)
 void TQnColorComboBox::UpdateDropDownWidth()
 {
     TBitmap probe(1, 1);
-    probe.Canvas().SetFont(Font());
+    probe.Canvas().SetFont(ScaledFont());
     int width = probe.Canvas().MeasureText("clInactiveCaptionText", DT_SINGLELINE).cx +
-                GetSystemMetrics(SM_CXVSCROLL) + 8;
+                SystemMetricForPpi(SM_CXVSCROLL, PixelsPerInch()) + Scale(8);
     if (dropDownStyle_ == TDropDownStyle::clsDropDown)
-        width += colorWidth_ + 2;
+        width += Scale(colorWidth_ + 2);
     DropDownWidth = width < Width() ? 0 : width;
 }
 
@@ -90,6 +90,12 @@ void TQnColorComboBox::FontChanged()
 {
     TQnCustomComboBox::FontChanged();
     UpdateDropDownWidth();
+}
+
+void TQnColorComboBox::ScaleChanged()
+{
+    TQnCustomComboBox::ScaleChanged();
+    SetColorWidth(colorWidth_); // the swatch at the new size
 }
 
 void TQnColorComboBox::Resize()
@@ -104,7 +110,7 @@ void TQnColorComboBox::PaintSwatch(int index)
     const TColor color = index == -1 ? SwatchColorFromText(Text())
                                      : StringToColor(ItemList[static_cast<size_t>(index)]);
     TBitmap& glyph = CheckGlyph();
-    glyph.SetSize(colorWidth_, std::max(EditClientHeight(), 1));
+    glyph.SetSize(Scale(colorWidth_), std::max(EditClientHeight(), 1));
     DrawSwatch(glyph.Canvas(), RECT{0, 0, glyph.Width(), glyph.Height()}, true, color);
     colorValue_ = color;
 }
@@ -117,10 +123,11 @@ void TQnColorComboBox::DrawColorItem(TItemPaint& item)
     const TColor color = StringToColor(text);
     item.canvas.FillRect(item.rect, item.back);
     const int offset = DrawStyle() == TControlStyle::fsFlat ? 1 : DrawStyle() == TControlStyle::fsNone ? 0 : 2;
-    const RECT swatch{item.rect.left + offset, item.rect.top, item.rect.left + offset + colorWidth_,
+    const int swatchWidth = Scale(colorWidth_);
+    const RECT swatch{item.rect.left + offset, item.rect.top, item.rect.left + offset + swatchWidth,
                       item.rect.bottom};
     DrawSwatch(item.canvas, swatch, false, color);
-    const RECT textRect{item.rect.left + colorWidth_ + 4, item.rect.top, item.rect.right, item.rect.bottom};
+    const RECT textRect{item.rect.left + swatchWidth + Scale(4), item.rect.top, item.rect.right, item.rect.bottom};
     item.canvas.DrawText(text, textRect, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP, item.text);
 }
 

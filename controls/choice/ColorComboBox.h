@@ -22,6 +22,7 @@ public:
     void SetDropDownStyle(TDropDownStyle value);
     TColor ColorValue() const { return colorValue_; }
     void SetColorValue(TColor value);
+    // The swatch's width at 96 dpi.
     int ColorWidth() const { return colorWidth_; }
     void SetColorWidth(int value);
 
@@ -48,6 +49,7 @@ protected:
     std::string GetErrorHint() override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void Resize() override;
+    void ScaleChanged() override;
 
 private:
     void PaintSwatch(int index);

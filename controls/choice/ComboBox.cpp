@@ -50,7 +50,7 @@ RECT DesktopRect()
 // ---- TQnPopupListBox
 
 TQnPopupListBox::TQnPopupListBox(TQnCustomComboBox& combo)
-    : TPopupWindow(&combo), combo_(combo), itemHeight_(TextHeight(combo.Font()) + 3),
+    : TPopupWindow(&combo), combo_(combo), itemHeight_(TextHeight(combo.ScaledFont()) + combo.Scale(3)),
       raisedBorder_(combo.DrawStyle() == TControlStyle::fsFlat || combo.DrawStyle() == TControlStyle::fsSingle)
 {
     SetControlStyle(ControlStyle() | csOpaque);
@@ -72,7 +72,7 @@ int TQnPopupListBox::VisibleRows() const
 
 int TQnPopupListBox::ScrollBarWidth() const
 {
-    return Count() > DropDownRows ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    return Count() > DropDownRows ? SystemMetricForPpi(SM_CXVSCROLL, PixelsPerInch()) : 0;
 }
 
 RECT TQnPopupListBox::ItemRect(int index) const
@@ -228,7 +228,7 @@ void TQnPopupListBox::Paint(TCanvas& canvas)
         } else {
             FrameRect(c, client, clBlack);
         }
-        c.SetFont(Font());
+        c.SetFont(ScaledFont());
         const int last = std::min(Count(), topIndex_ + VisibleRows());
         for (int i = topIndex_; i < last; ++i) {
             const bool selected = i == itemIndex_;

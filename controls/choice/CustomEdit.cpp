@@ -209,7 +209,7 @@ void TQnCustomEdit::ShowErrorPopup()
         b.window->SetKind(TMessageKind::mkError);
         b.window->Placement = TPopupPlacement::pmAtBounds;
         b.window->SetShape(TPopupShape::psBalloon);
-        b.window->SetAnchor(5, Height() - 5);
+        b.window->SetAnchor(Scale(5), Height() - Scale(5));
     }
     b.window->SetText(hint);
     errorShown_ = true;

@@ -25,6 +25,7 @@ bool TQnEditButton::Contains(POINT window) const
 void TQnEditButton::SetGlyph(const TBitmap& glyph)
 {
     loadedResource_.clear();
+    zoomed_.Clear();
     glyph_.Assign(glyph);
     glyph_.ResetTransparentColor();
     glyph_.Transparent = true;
@@ -36,7 +37,20 @@ void TQnEditButton::LoadGlyph(const std::string& resourceName)
     if (resourceName == loadedResource_)
         return;
     quillon::LoadGlyph(glyph_, resourceName);
+    zoomed_.Clear();
     loadedResource_ = resourceName;
+}
+
+const TBitmap& TQnEditButton::ShownGlyph()
+{
+    if (GlyphZoom <= 1 || glyph_.Empty())
+        return glyph_;
+    if (zoomed_.Width() != glyph_.Width() * GlyphZoom || zoomed_.Height() != glyph_.Height() * GlyphZoom) {
+        zoomed_.Assign(glyph_);
+        zoomed_.Magnify(GlyphZoom);
+        zoomed_.Transparent = true;
+    }
+    return zoomed_;
 }
 
 EditButtonStep TQnEditButton::Mouse(TButtonMouse event, POINT window, bool leftHeld, bool dropped)
@@ -73,14 +87,14 @@ void TQnEditButton::Paint(TCanvas& windowCanvas)
         }
         }
 
-        if (!glyph_.Empty()) {
-            const EditPoint at = ButtonGlyphPosition(Width, Height, glyph_.Width(), glyph_.Height(),
+        if (const TBitmap& glyph = ShownGlyph(); !glyph.Empty()) {
+            const EditPoint at = ButtonGlyphPosition(Width, Height, glyph.Width(), glyph.Height(),
                                                      state == TEditButtonState::ebsDown);
             if (ButtonEnabled) {
-                c.Draw(at.x, at.y, glyph_);
+                c.Draw(at.x, at.y, glyph);
             } else {
-                greyed_.Assign(glyph_);
-                greyed_.SetTransparentColor(glyph_.TransparentColor());
+                greyed_.Assign(glyph);
+                greyed_.SetTransparentColor(glyph.TransparentColor());
                 greyed_.Transparent = true;
                 DisabledGlyph(greyed_);
                 c.Draw(at.x, at.y, greyed_);

@@ -25,6 +25,7 @@ public:
     TBitmap& Glyph()
     {
         loadedResource_.clear();
+        zoomed_.Clear();
         return glyph_;
     }
     const TBitmap& Glyph() const { return glyph_; }
@@ -33,6 +34,8 @@ public:
     // Does nothing when that picture is already the glyph.
     void LoadGlyph(const std::string& resourceName);
     std::string Caption; // not drawn while empty
+    // The whole multiple the glyph is drawn at (the display's scale).
+    int GlyphZoom = 1;
 
     TEditButtonState EditButtonState() const { return machine_.EditButtonState; }
     bool PressStarted() const { return machine_.PressStarted; }
@@ -56,7 +59,11 @@ public:
     void Paint(TCanvas& windowCanvas);
 
 private:
+    // The glyph as drawn: magnified by GlyphZoom.
+    const TBitmap& ShownGlyph();
+
     TBitmap glyph_;
+    TBitmap zoomed_; // empty until needed, and after the glyph changed
     std::string loadedResource_; // the picture glyph_ holds, if loaded as is
     EditButtonStateMachine machine_;
     TPaintBuffer face_;

@@ -42,16 +42,16 @@ bool EditButtonStateMachine::Reset()
     return changed;
 }
 
-int32_t EditButtonWidth(TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth)
+int32_t EditButtonWidth(TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth, int32_t ppi)
 {
-    return choiceStyle == TChoiceBtnStyle::btsCustom ? choiceButtonWidth : StandardButtonWidth;
+    return ScaleFromDesign(choiceStyle == TChoiceBtnStyle::btsCustom ? choiceButtonWidth : StandardButtonWidth, ppi);
 }
 
 EditButtonBounds EditButtonGeometry(int32_t width, int32_t clientHeight, TControlStyle drawStyle,
-                                    TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth)
+                                    TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth, int32_t ppi)
 {
     EditButtonBounds b{};
-    b.width = EditButtonWidth(choiceStyle, choiceButtonWidth);
+    b.width = EditButtonWidth(choiceStyle, choiceButtonWidth, ppi);
     b.left = width - b.width - 2;
     b.top = 2;
     b.height = clientHeight;
@@ -73,9 +73,11 @@ EditButtonBounds EditButtonGeometry(int32_t width, int32_t clientHeight, TContro
     return b;
 }
 
-int32_t MinButtonWidth(int32_t widestChar, bool hasButton, int32_t buttonWidth)
+int32_t MinButtonWidth(int32_t widestChar, bool hasButton, int32_t buttonWidth, int32_t ppi)
 {
-    return hasButton ? widestChar + 2 + buttonWidth + 5 : widestChar + 7;
+    const int32_t room = hasButton ? ScaleFromDesign(2, ppi) + buttonWidth + ScaleFromDesign(5, ppi)
+                                   : ScaleFromDesign(7, ppi);
+    return widestChar + room;
 }
 
 bool CheckGlyphShown(bool showCheckGlyph, int32_t glyphWidth, int32_t width, int32_t minButtonWidth)
@@ -86,15 +88,16 @@ bool CheckGlyphShown(bool showCheckGlyph, int32_t glyphWidth, int32_t width, int
 TextLayout LayoutText(const TextLayoutInput& in)
 {
     TextLayout out;
-    const int32_t minWidth = MinButtonWidth(in.widestChar, in.hasButton, in.buttonWidth);
+    auto scaled = [&](int32_t v) { return ScaleFromDesign(v, in.ppi); };
+    const int32_t minWidth = MinButtonWidth(in.widestChar, in.hasButton, in.buttonWidth, in.ppi);
     out.glyphShown = CheckGlyphShown(in.showCheckGlyph, in.glyphWidth, in.width, minWidth);
     if (out.glyphShown)
-        out.leftMargin = in.glyphWidth >= in.widestChar ? in.glyphWidth + 2 : in.widestChar + 5;
+        out.leftMargin = in.glyphWidth >= in.widestChar ? in.glyphWidth + scaled(2) : in.widestChar + scaled(5);
 
     out.keepButton = in.hasButton && in.width >= minWidth;
-    out.rightMargin = in.drawStyle == TControlStyle::fsNone ? 0 : 4;
+    out.rightMargin = in.drawStyle == TControlStyle::fsNone ? 0 : scaled(4);
     if (out.keepButton)
-        out.rightMargin += in.buttonWidth + (in.alignedCentreOrRight ? 4 : 0);
+        out.rightMargin += in.buttonWidth + (in.alignedCentreOrRight ? scaled(4) : 0);
 
     EditPoint shift{0, 0};
     if (in.drawStyle == TControlStyle::fsNone)

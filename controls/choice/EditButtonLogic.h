@@ -3,6 +3,9 @@
 // press/hot state machine, its rectangle, the text margins and formatting
 // rectangle, hit tests and glyph placement. The caller measures (client size,
 // widest character, glyph sizes) and draws; nothing here touches a window.
+// Sizes and gaps are scaled to `ppi`; the frame's one-pixel rings are not.
+#include "base/Scale.h"
+
 #include <cstdint>
 
 namespace quillon {
@@ -65,15 +68,16 @@ struct EditButtonBounds {
     bool operator==(const EditButtonBounds&) const = default;
 };
 
-// The button's width for a choice style (choiceButtonWidth for btsCustom).
-int32_t EditButtonWidth(TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth);
+// The button's width for a choice style (choiceButtonWidth, at 96 dpi, for btsCustom).
+int32_t EditButtonWidth(TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth, int32_t ppi = DesignPpi);
 
 // The button of a control width wide whose client area is clientHeight high.
 EditButtonBounds EditButtonGeometry(int32_t width, int32_t clientHeight, TControlStyle drawStyle,
-                                    TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth);
+                                    TChoiceBtnStyle choiceStyle, int32_t choiceButtonWidth,
+                                    int32_t ppi = DesignPpi);
 
 // The narrowest control that keeps its button (or, without one, its text room).
-int32_t MinButtonWidth(int32_t widestChar, bool hasButton, int32_t buttonWidth);
+int32_t MinButtonWidth(int32_t widestChar, bool hasButton, int32_t buttonWidth, int32_t ppi = DesignPpi);
 
 // Whether the check glyph area is shown: allowed, a glyph (width 0: none), and room left.
 bool CheckGlyphShown(bool showCheckGlyph, int32_t glyphWidth, int32_t width, int32_t minButtonWidth);
@@ -87,6 +91,7 @@ struct TextLayoutInput {
     int32_t glyphWidth = 0;            // CheckGlyph's width, 0 when empty
     bool hasButton = false;            // a button exists
     int32_t buttonWidth = 0;
+    int32_t ppi = DesignPpi;
 };
 
 struct TextLayout {

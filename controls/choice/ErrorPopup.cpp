@@ -187,6 +187,7 @@ void TQnMessageWindow::SetKind(TMessageKind kind, const TBitmap* icon)
     if (kind == TMessageKind::mkError) {
         SetColor(ErrorPopupColor);
         LoadGlyph(icon_, "QN_MV_INVALIDVALUE");
+        icon_.Magnify(PixelArtMultiple(PixelsPerInch()));
     } else if (kind == TMessageKind::mkCustom && icon) {
         icon_.Assign(*icon);
         icon_.Transparent = true;
@@ -209,7 +210,7 @@ void TQnMessageWindow::SetShape(TPopupShape shape)
 void TQnMessageWindow::UpdateSize()
 {
     TBitmap probe(1, 1);
-    probe.Canvas().SetFont(Font());
+    probe.Canvas().SetFont(ScaledFont());
     int textWidth = 0, textHeight = 0;
     for (const std::string& line : SplitLines(text_)) {
         const SIZE s = MeasureLine(probe.Canvas(), line);
@@ -218,7 +219,7 @@ void TQnMessageWindow::UpdateSize()
     }
     const bool icon = iconShown_ && !icon_.Empty();
     const PopupSize size = MessageWindowSize(textWidth, textHeight, icon ? icon_.Width() : 0,
-                                             icon ? icon_.Height() : 0, margins_, shape_);
+                                             icon ? icon_.Height() : 0, margins_, shape_, PixelsPerInch());
     SetBounds(Left(), Top(), size.width, size.height);
 }
 
@@ -267,7 +268,7 @@ LRESULT TQnMessageWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 
 void TQnMessageWindow::PaintBalloon(TCanvas& canvas, int cw, int ch)
 {
-    const int tail = PopupTailHeight;
+    const int tail = PopupTail(PixelsPerInch()), corner = PopupCorner(PixelsPerInch());
     const bool hasTail = shape_ == TPopupShape::psBalloon && BalloonHasTail(TailVariant());
     RECT body{0, 0, cw, ch};
     if (shape_ == TPopupShape::psBalloon) {
@@ -279,7 +280,7 @@ void TQnMessageWindow::PaintBalloon(TCanvas& canvas, int cw, int ch)
     canvas.Draw(0, 0, ScreenImage());
     // The region leaves out its right and bottom edges; the outline owns them.
     const TGdiObject<HRGN> outline(CreateRoundRectRgn(body.left, body.top, body.right + 1, body.bottom + 1,
-                                                PopupCornerSize, PopupCornerSize));
+                                                corner, corner));
     if (!outline)
         return;
     if (hasTail) {
@@ -309,12 +310,12 @@ void TQnMessageWindow::Paint(TCanvas& canvas)
         } else {
             PaintBalloon(c, cw, ch);
         }
-        c.SetFont(Font());
-        const PopupPoint origin = MessageTextOrigin(shape_, TailVariant(), margins_);
+        c.SetFont(ScaledFont());
+        const PopupPoint origin = MessageTextOrigin(shape_, TailVariant(), margins_, PixelsPerInch());
         int x = origin.x, y = origin.y;
         if (iconShown_ && !icon_.Empty()) {
             c.Draw(x, y, icon_);
-            x += icon_.Width() + PopupIconSpacing;
+            x += icon_.Width() + Scale(PopupIconSpacing);
         }
         for (const std::string& line : SplitLines(text_)) {
             c.DrawText(line, RECT{x, y, cw, ch}, LineFormat, clInfoText);

@@ -5,23 +5,24 @@
 namespace quillon {
 
 PopupSize MessageWindowSize(int32_t textWidth, int32_t textHeight, int32_t iconWidth, int32_t iconHeight,
-                            const PopupMargins& margins, TPopupShape shape)
+                            const PopupMargins& margins, TPopupShape shape, int32_t ppi)
 {
+    auto scaled = [ppi](int32_t v) { return ScaleFromDesign(v, ppi); };
     const bool icon = iconWidth > 0 && iconHeight > 0;
-    PopupSize s{textWidth + margins.left + margins.right + (icon ? iconWidth + PopupIconSpacing : 0),
-                std::max(textHeight, icon ? iconHeight : 0) + margins.top + margins.bottom};
+    PopupSize s{textWidth + scaled(margins.left + margins.right) + (icon ? iconWidth + scaled(PopupIconSpacing) : 0),
+                std::max(textHeight, icon ? iconHeight : 0) + scaled(margins.top + margins.bottom)};
     switch (shape) {
     case TPopupShape::psRectangle:
         s.width += 2;
         s.height += 2;
         break;
     case TPopupShape::psRoundRect:
-        s.width += 8;
-        s.height += 8;
+        s.width += scaled(8);
+        s.height += scaled(8);
         break;
     case TPopupShape::psBalloon:
-        s.width += 8;
-        s.height += 8 + PopupTailHeight;
+        s.width += scaled(8);
+        s.height += scaled(8) + PopupTail(ppi);
         break;
     }
     return s;
@@ -55,13 +56,14 @@ bool BalloonTailRight(int32_t tailVariant)
     return tailVariant == 2;
 }
 
-PopupPoint MessageTextOrigin(TPopupShape shape, int32_t tailVariant, const PopupMargins& margins)
+PopupPoint MessageTextOrigin(TPopupShape shape, int32_t tailVariant, const PopupMargins& margins, int32_t ppi)
 {
+    auto scaled = [ppi](int32_t v) { return ScaleFromDesign(v, ppi); };
     if (shape == TPopupShape::psRectangle)
-        return {margins.left, margins.top};
-    PopupPoint p{PopupCornerSize - 3 + margins.left / 2, PopupCornerSize - 3 + margins.top / 2};
+        return {scaled(margins.left), scaled(margins.top)};
+    PopupPoint p{scaled(PopupCornerSize - 3 + margins.left / 2), scaled(PopupCornerSize - 3 + margins.top / 2)};
     if (shape == TPopupShape::psBalloon && BalloonHasTail(tailVariant))
-        p.y += PopupTailHeight;
+        p.y += PopupTail(ppi);
     return p;
 }
 

@@ -2,6 +2,8 @@
 // The error balloon's arithmetic: its size around icon and text, its place
 // on the desktop with the tail variant that follows, and where its text
 // starts. No window is touched here.
+#include "base/Scale.h"
+
 #include <cstdint>
 
 namespace quillon {
@@ -25,10 +27,21 @@ struct PopupSize {
     bool operator==(const PopupSize&) const = default;
 };
 
+// The corner and the tail at `ppi` (the margins, corner, tail and icon
+// spacing above are 96-dpi values; the one-pixel border is not scaled).
+inline int32_t PopupCorner(int32_t ppi)
+{
+    return ScaleFromDesign(PopupCornerSize, ppi);
+}
+inline int32_t PopupTail(int32_t ppi)
+{
+    return ScaleFromDesign(PopupTailHeight, ppi);
+}
+
 // The window's outer size (it has a one-pixel border) for text of the
 // measured size, with an icon of iconWidth x iconHeight (0 x 0: none).
 PopupSize MessageWindowSize(int32_t textWidth, int32_t textHeight, int32_t iconWidth, int32_t iconHeight,
-                            const PopupMargins& margins, TPopupShape shape);
+                            const PopupMargins& margins, TPopupShape shape, int32_t ppi = DesignPpi);
 
 struct PopupRect {
     int32_t left, top, right, bottom;
@@ -57,6 +70,7 @@ struct PopupPoint {
 };
 
 // Where the icon (or the text, without one) starts in the client area.
-PopupPoint MessageTextOrigin(TPopupShape shape, int32_t tailVariant, const PopupMargins& margins);
+PopupPoint MessageTextOrigin(TPopupShape shape, int32_t tailVariant, const PopupMargins& margins,
+                             int32_t ppi = DesignPpi);
 
 } // namespace quillon

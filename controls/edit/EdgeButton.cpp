@@ -154,7 +154,7 @@ void TEdgeButton::PaintButton(HDC dc, UINT itemState)
     look.pressed = (itemState & ODS_SELECTED) != 0;
     look.hot = mouseInside_;
     look.embossed = !Enabled() && (itemState & ODS_DISABLED) != 0;
-    PaintEdgeButton(*buttonCanvas_, RECT{0, 0, Width(), Height()}, look, Caption(), Font());
+    PaintEdgeButton(*buttonCanvas_, RECT{0, 0, Width(), Height()}, look, Caption(), ScaledFont());
 }
 
 } // namespace quillon

@@ -15,7 +15,7 @@ namespace {
 std::unique_ptr<std::vector<TFlatControlClass>> flatControlClasses;
 int flatEditCount = 0;
 
-constexpr int FrameWidth = 3;
+constexpr int FrameWidth = 3; // at 96 dpi
 constexpr TColor editColors[2] = {clBtnFace, clWindow}; // by Enabled
 
 void FrameRect(HDC dc, RECT r, TColor color)
@@ -27,15 +27,22 @@ void FrameRect(HDC dc, RECT r, TColor color)
     canvas.FillRect(RECT{r.right - 1, r.top, r.right, r.bottom}, color);
 }
 
-// The three rings from the outside in.
-void PaintFrame(HDC dc, RECT r, bool hot)
+// The frame's rings from the outside in; `width` rings (3 at 96 dpi), the
+// innermost window-coloured, the lines of the hot look one pixel each.
+void PaintFrame(HDC dc, RECT r, bool hot, int width)
 {
+    auto windowRings = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            FrameRect(dc, r, clWindow);
+            InflateRect(&r, -1, -1);
+        }
+    };
     if (!hot) {
-        FrameRect(dc, r, clBtnFace);
-        InflateRect(&r, -1, -1);
-        FrameRect(dc, r, clBtnFace);
-        InflateRect(&r, -1, -1);
-        FrameRect(dc, r, clWindow);
+        for (int i = 0; i < width - 1; ++i) {
+            FrameRect(dc, r, clBtnFace);
+            InflateRect(&r, -1, -1);
+        }
+        windowRings(1);
         return;
     }
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
@@ -46,7 +53,7 @@ void PaintFrame(HDC dc, RECT r, bool hot)
     RECT inner = r;
     DrawEdge(dc, &inner, BDR_SUNKENINNER, BF_BOTTOMRIGHT);
     InflateRect(&r, -1, -1);
-    FrameRect(dc, r, clWindow);
+    windowRings(width - 2);
 }
 
 // Prints `window` into `dc` at `at` (in the device's current coordinates),
@@ -150,6 +157,15 @@ void TFlatEdit::Loaded()
     AdjustHeight();
 }
 
+void TFlatEdit::ScaleChanged()
+{
+    TCustomEdit::ScaleChanged(); // the height follows the font
+    // The frame's width is asked for anew.
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TFlatEdit::EnabledChanged()
 {
     TCustomEdit::EnabledChanged();
@@ -200,9 +216,9 @@ bool TFlatEdit::Hot() const
 
 void TFlatEdit::AdjustHeight()
 {
-    const TEXTMETRICW& metrics = SharedFontMetrics(Font());
+    const TEXTMETRICW& metrics = SharedFontMetrics(ScaledFont());
     if (metrics.tmHeight > 0)
-        SetHeight(metrics.tmHeight + 2 * FrameWidth);
+        SetHeight(metrics.tmHeight + 2 * Scale(FrameWidth));
 }
 
 void TFlatEdit::DrawFlatBorder(HRGN updateRegion)
@@ -221,14 +237,15 @@ void TFlatEdit::DrawFlatBorder(HRGN updateRegion)
             IntersectClipRect(dc.Handle(), window.left, window.top, window.right, window.bottom);
         OffsetClipRgn(dc.Handle(), -window.left, -window.top);
     }
-    PaintFrame(dc.Handle(), RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot());
+    PaintFrame(dc.Handle(), RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot(),
+               Scale(FrameWidth));
 }
 
 void TFlatEdit::PrintFlatBorder(HDC dc)
 {
     RECT window;
     GetWindowRect(Handle(), &window);
-    PaintFrame(dc, RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot());
+    PaintFrame(dc, RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot(), Scale(FrameWidth));
 }
 
 LRESULT TFlatEdit::Print(HDC dc, LPARAM flags)
@@ -281,7 +298,7 @@ LRESULT TFlatEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCCALCSIZE: {
         const LRESULT result = TCustomEdit::WndProc(msg, wp, lp);
         // Both forms of the message start with the proposed client rectangle.
-        InflateRect(reinterpret_cast<RECT*>(lp), -FrameWidth, -FrameWidth);
+        InflateRect(reinterpret_cast<RECT*>(lp), -Scale(FrameWidth), -Scale(FrameWidth));
         return result;
     }
     case WM_NCPAINT:

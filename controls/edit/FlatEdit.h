@@ -58,9 +58,11 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void FocusReceived() override;
     void FocusLost() override;
+    void ScaleChanged() override;
 
 private:
-    // Height: the font's text height and the frame, 3 pixels above and below.
+    // Height: the font's text height and the frame, 3 pixels (at 96 dpi)
+    // above and below.
     void AdjustHeight();
     // The frame into the window's own frame, clipped to an update region in
     // screen coordinates (0 or 1: the whole frame).

@@ -19,7 +19,7 @@ void TFlatButton::SetDefault(bool value)
 void TFlatButton::Paint(TCanvas& canvas)
 {
     buffer_.Paint(canvas, ClientRect(), [this](TCanvas& c) {
-        c.SetFont(Font());
+        c.SetFont(ScaledFont());
         PaintFace(c);
     });
 }

@@ -121,6 +121,7 @@ void TFlatButtonCommon<Base>::SetGlyph(const TBitmap* glyph)
         glyph_.Assign(*glyph);
     else
         glyph_.Clear();
+    zoomedGlyph_.Clear();
     if (!glyph_.Empty() && glyph_.Height() > 0 && glyph_.Width() % glyph_.Height() == 0) {
         const int n = glyph_.Width() / glyph_.Height();
         numGlyphs_ = static_cast<TNumGlyphs>(n > 4 ? 1 : n);
@@ -413,14 +414,30 @@ TColor TFlatButtonCommon<Base>::FaceColor() const
 }
 
 template <class Base>
+const TBitmap& TFlatButtonCommon<Base>::ShownGlyph()
+{
+    const int zoom = PixelArtMultiple(this->PixelsPerInch());
+    if (zoom <= 1 || glyph_.Empty())
+        return glyph_;
+    if (zoomedGlyph_.Width() != glyph_.Width() * zoom || zoomedGlyph_.Height() != glyph_.Height() * zoom) {
+        zoomedGlyph_.Assign(glyph_);
+        zoomedGlyph_.Magnify(zoom);
+    }
+    return zoomedGlyph_;
+}
+
+template <class Base>
 void TFlatButtonCommon<Base>::PaintFace(TCanvas& canvas)
 {
     const RECT client = this->ClientRect();
-    const TColor transparent = glyph_.Pixel(0, glyph_.Height() - 1);
+    const TBitmap& glyph = ShownGlyph();
+    const TColor transparent = glyph.Pixel(0, glyph.Height() - 1);
     const bool pressed = state_ == TFlatButtonState::fbsDown || state_ == TFlatButtonState::fbsExclusive;
     const POINT offset = pressed ? POINT{1, 1} : POINT{0, 0};
-    const TGlyphAndCaption layout = LayoutGlyphAndCaption(canvas, client, offset, layout_, spacing_, margin_,
-                                                          &glyph_, numGlyphs_, this->Caption());
+    // -1 (laid out evenly) is no distance to scale.
+    auto scaled = [this](int v) { return v < 0 ? v : this->Scale(v); };
+    const TGlyphAndCaption layout = LayoutGlyphAndCaption(canvas, client, offset, layout_, scaled(spacing_),
+                                                          scaled(margin_), &glyph, numGlyphs_, this->Caption());
     captionRect_ = layout.textRect;
     glyphOrigin_ = layout.glyphPos;
 
@@ -449,9 +466,9 @@ void TFlatButtonCommon<Base>::PaintFace(TCanvas& canvas)
         break;
     }
 
-    const int cellWidth = glyph_.Empty() ? 0 : glyph_.Width() / numGlyphs_;
+    const int cellWidth = glyph.Empty() ? 0 : glyph.Width() / numGlyphs_;
     if (cellWidth > 0) {
-        const int wg = glyph_.Width(), hg = glyph_.Height(), w = cellWidth;
+        const int wg = glyph.Width(), hg = glyph.Height(), w = cellWidth;
         int left = 0, right = w; // the source cell by count and state
         const int cell = static_cast<int>(state_);
         if (numGlyphs_ == 1) {
@@ -465,7 +482,7 @@ void TFlatButtonCommon<Base>::PaintFace(TCanvas& canvas)
             right = index == numGlyphs_ - 1 ? wg : left + w;
         }
         auto cellBitmap = std::make_unique<TBitmap>(w, hg);
-        cellBitmap->Canvas().CopyFrom(RECT{0, 0, w, hg}, glyph_.Canvas(), RECT{left, 0, right, hg});
+        cellBitmap->Canvas().CopyFrom(RECT{0, 0, w, hg}, glyph.Canvas(), RECT{left, 0, right, hg});
         TColor key = transparent;
         if (numGlyphs_ == 1 && state_ == TFlatButtonState::fbsDisabled) {
             cellBitmap = MakeEmbossedGlyph(*cellBitmap, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);

@@ -108,7 +108,13 @@ protected:
     void SyncHoverWithCursor();
     void SetHot(bool hot) { isHot_ = hot; }
     // The glyph image itself, without the shape rule or a repaint.
-    TBitmap& GlyphBitmap() { return glyph_; }
+    TBitmap& GlyphBitmap()
+    {
+        zoomedGlyph_.Clear();
+        return glyph_;
+    }
+    // The glyph as drawn: a whole multiple of its size at the button's ppi.
+    const TBitmap& ShownGlyph();
     void SetButtonState(TFlatButtonState state) { state_ = state; }
 
 private:
@@ -128,6 +134,7 @@ private:
     TColor colors_[5] = {0x00E1EAEB, 0x00C5D6D9, 0x008396A0, clWhite, clBlack};
     int groupIndex_ = 0;
     TBitmap glyph_;
+    TBitmap zoomedGlyph_; // empty until needed, and after the glyph changed
     bool down_ = false;
     bool mouseHeld_ = false;
     bool allowAllUp_ = false;

@@ -45,7 +45,7 @@ void TFlatPanel::Paint(TCanvas& canvas)
         else
             c.FillRect(client, Color());
         DrawBevelFrame(c, client, colors_[0], colors_[1], 1);
-        c.SetFont(Font());
+        c.SetFont(ScaledFont());
         if (!Enabled()) {
             RECT echo = client;
             OffsetRect(&echo, 1, 1);

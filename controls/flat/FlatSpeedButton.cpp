@@ -7,7 +7,7 @@ void TFlatSpeedButton::Paint(TCanvas& canvas)
     // Composed off-screen over what the parent shows here, so the picture is
     // the one painting straight on the parent gives, at a third of the cost.
     buffer_.PaintOver(canvas, ClientRect(), [this](TCanvas& face) {
-        face.SetFont(Font());
+        face.SetFont(ScaledFont());
         PaintFace(face);
     });
 }

@@ -92,7 +92,7 @@ void TCustomGradientCaptionLabel::DrawCaptionText(const std::string& text, TCanv
 
 POINT TCustomGradientCaptionLabel::GetGlyphPosition(const TBitmap& image) const
 {
-    const int margin = glyph_->Margin();
+    const int margin = Scale(glyph_->Margin());
     POINT p{margin, margin};
     if (glyph_->DisplayAlign() == TDisplayAlign::daRight)
         p.x = ClientWidth() - image.Width() - margin;
@@ -125,6 +125,7 @@ std::unique_ptr<TBitmap> TCustomGradientCaptionLabel::BuildGlyphImage() const
         }
         if (image->Empty())
             return nullptr;
+        image->Magnify(PixelArtMultiple(PixelsPerInch()));
         image->Transparent = true;
         return image;
     } catch (const std::exception&) {
@@ -201,7 +202,7 @@ int TCustomGradientCaptionLabel::PaintGlyph(TCanvas& canvas)
     }
     const POINT at = GetGlyphPosition(*image);
     canvas.Draw(at.x, at.y, *image);
-    return image->Width() + glyph_->Margin();
+    return image->Width() + Scale(glyph_->Margin());
 }
 
 int TCustomGradientCaptionLabel::PaintSubCaption(TCanvas& canvas, int glyphExtent)
@@ -209,27 +210,28 @@ int TCustomGradientCaptionLabel::PaintSubCaption(TCanvas& canvas, int glyphExten
     const TSubCaption& sub = *subCaption_;
     if (sub.Caption().empty() || !sub.Visible())
         return 0;
+    const TFont subFont = ScaleFont(sub.Font());
     const std::wstring text = Utf8ToWide(sub.Caption());
-    const int hs = TextExtent(canvas, sub.Font(), L"W").cy;
-    const int ws = TextExtent(canvas, sub.Font(), text).cx;
+    const int hs = TextExtent(canvas, subFont, L"W").cy;
+    const int ws = TextExtent(canvas, subFont, text).cx;
     RECT q = ClientRect();
-    q.left = std::max(ClientWidth() - ws - sub.Margin(), margin_ + glyphExtent);
+    q.left = std::max(ClientWidth() - ws - Scale(sub.Margin()), Scale(margin_) + glyphExtent);
     const int extent = q.right - q.left;
     if (glyph_->DisplayAlign() == TDisplayAlign::daRight)
         OffsetRect(&q, -glyphExtent, 0); // the glyph takes the right end
     int dy = 0;
     if (layout_ == TTextLayout::tlCenter) {
         RECT measured = q; // line breaks count here: no single-line flag
-        DrawCaptionText(sub.Caption(), canvas, DT_CALCRECT, measured, sub.Font());
+        DrawCaptionText(sub.Caption(), canvas, DT_CALCRECT, measured, subFont);
         dy = (Height() - measured.bottom) / 2;
     } else {
-        const int hm = TextExtent(canvas, Font(), L"W").cy;
+        const int hm = TextExtent(canvas, ScaledFont(), L"W").cy;
         const int half = std::abs(hm - hs) / 2;
         dy = layout_ == TTextLayout::tlTop ? half : Height() - hs - half;
     }
     OffsetRect(&q, 0, dy);
-    if (q.right - q.left >= TextExtent(canvas, sub.Font(), FirstCharacter(text)).cx)
-        DrawCaptionText(sub.Caption(), canvas, CaptionDrawFlags, q, sub.Font());
+    if (q.right - q.left >= TextExtent(canvas, subFont, FirstCharacter(text)).cx)
+        DrawCaptionText(sub.Caption(), canvas, CaptionDrawFlags, q, subFont);
     return extent;
 }
 
@@ -239,7 +241,7 @@ void TCustomGradientCaptionLabel::PaintCaption(TCanvas& canvas, int glyphExtent,
     if (caption.empty())
         return;
     RECT q = ClientRect();
-    q.left = margin_;
+    q.left = Scale(margin_);
     if (glyph_->DisplayAlign() == TDisplayAlign::daLeft)
         q.left += glyphExtent;
     else
@@ -247,12 +249,12 @@ void TCustomGradientCaptionLabel::PaintCaption(TCanvas& canvas, int glyphExtent,
     q.right -= subCaptionExtent;
     if (layout_ != TTextLayout::tlTop) {
         RECT measured = q;
-        DrawCaptionText(caption, canvas, CaptionDrawFlags | DT_CALCRECT, measured, Font());
+        DrawCaptionText(caption, canvas, CaptionDrawFlags | DT_CALCRECT, measured, ScaledFont());
         const int t = measured.bottom;
         OffsetRect(&q, 0, layout_ == TTextLayout::tlCenter ? (Height() - t) / 2 : Height() - t);
     }
-    if (q.right - q.left >= TextExtent(canvas, Font(), FirstCharacter(Utf8ToWide(caption))).cx)
-        DrawCaptionText(caption, canvas, CaptionDrawFlags, q, Font());
+    if (q.right - q.left >= TextExtent(canvas, ScaledFont(), FirstCharacter(Utf8ToWide(caption))).cx)
+        DrawCaptionText(caption, canvas, CaptionDrawFlags, q, ScaledFont());
 }
 
 // The frame of a form whose title bar the label stands in for.
