@@ -43,9 +43,7 @@ SIZE TWinControl::FrameSize() const
     }
     TCreateParams params;
     const_cast<TWinControl*>(this)->CreateParams(params);
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+    return FrameSizeForPpi(params.style, params.exStyle, PixelsPerInch());
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height)

@@ -157,6 +157,13 @@ void TFlatEdit::Loaded()
     AdjustHeight();
 }
 
+int TFlatEdit::FrameRings() const
+{
+    // Whole rings, never more than the scale gives: the height then stays
+    // within a pixel of the scaled one although the font grows faster.
+    return FrameWidth * PixelsPerInch() / DesignPpi;
+}
+
 void TFlatEdit::ScaleChanged()
 {
     TCustomEdit::ScaleChanged(); // the height follows the font
@@ -218,7 +225,7 @@ void TFlatEdit::AdjustHeight()
 {
     const TEXTMETRICW& metrics = SharedFontMetrics(ScaledFont());
     if (metrics.tmHeight > 0)
-        SetHeight(metrics.tmHeight + 2 * Scale(FrameWidth));
+        SetHeight(metrics.tmHeight + 2 * FrameRings());
 }
 
 void TFlatEdit::DrawFlatBorder(HRGN updateRegion)
@@ -238,14 +245,14 @@ void TFlatEdit::DrawFlatBorder(HRGN updateRegion)
         OffsetClipRgn(dc.Handle(), -window.left, -window.top);
     }
     PaintFrame(dc.Handle(), RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot(),
-               Scale(FrameWidth));
+               FrameRings());
 }
 
 void TFlatEdit::PrintFlatBorder(HDC dc)
 {
     RECT window;
     GetWindowRect(Handle(), &window);
-    PaintFrame(dc, RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot(), Scale(FrameWidth));
+    PaintFrame(dc, RECT{0, 0, window.right - window.left, window.bottom - window.top}, Hot(), FrameRings());
 }
 
 LRESULT TFlatEdit::Print(HDC dc, LPARAM flags)
@@ -298,7 +305,7 @@ LRESULT TFlatEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCCALCSIZE: {
         const LRESULT result = TCustomEdit::WndProc(msg, wp, lp);
         // Both forms of the message start with the proposed client rectangle.
-        InflateRect(reinterpret_cast<RECT*>(lp), -Scale(FrameWidth), -Scale(FrameWidth));
+        InflateRect(reinterpret_cast<RECT*>(lp), -FrameRings(), -FrameRings());
         return result;
     }
     case WM_NCPAINT:

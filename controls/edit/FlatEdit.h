@@ -70,6 +70,8 @@ private:
     // The frame into a given device, window coordinates.
     void PrintFlatBorder(HDC dc);
     LRESULT Print(HDC dc, LPARAM flags);
+    // The frame's width at the control's ppi.
+    int FrameRings() const;
 
     bool mouseOver_ = false;
 };
