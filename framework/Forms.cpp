@@ -162,6 +162,16 @@ void TForm::UpdateIcons()
 {
     if (!HandleAllocated())
         return;
+    if (PixelsPerInch() == SystemPpi()) {
+        // The class's icons are the system's sizes: none of our own.
+        if (bigIcon_ || smallIcon_) {
+            SendMessageW(Handle(), WM_SETICON, ICON_BIG, 0);
+            SendMessageW(Handle(), WM_SETICON, ICON_SMALL, 0);
+            bigIcon_.reset();
+            smallIcon_.reset();
+        }
+        return;
+    }
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto load = [&](int widthMetric, int heightMetric) {
         return TIcon(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,

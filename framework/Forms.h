@@ -119,7 +119,8 @@ private:
 
     void ApplyPosition();
     void FocusFirstControl();
-    // The program's icon in the sizes the system asks for at the form's ppi.
+    // The program's icon in the sizes the system asks for at the form's ppi
+    // (the window class has those of the system's ppi).
     void UpdateIcons();
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsDialog;

@@ -3,6 +3,7 @@
 
 #include "framework/Application.h"
 #include "framework/Callback.h"
+#include "framework/Dpi.h"
 #include "framework/Graphics.h"
 
 #include "base/Exceptions.h"
@@ -241,7 +242,8 @@ public:
     std::optional<TFontChoice> PickFont(HWND owner, const TFont& start) override
     {
         LOGFONTW font{};
-        font.lfHeight = start.height;
+        // The dialog reads sizes at the screen's scale; the font is given at 96 dpi.
+        font.lfHeight = ScaleFromDesign(start.height, SystemPpi());
         font.lfWeight = start.bold ? FW_BOLD : FW_NORMAL;
         font.lfItalic = start.italic;
         font.lfCharSet = start.charset;

@@ -130,12 +130,13 @@ prepare_prefix() {
   fi
 }
 
-# start_xvfb: a private virtual display on a display number that Xvfb itself
-# finds free (-displayfd), so parallel runs never race for one.
+# start_xvfb [SCREEN]: a private virtual display (1024x768x24 unless given) on
+# a display number that Xvfb itself finds free (-displayfd), so parallel runs
+# never race for one.
 start_xvfb() {
   local numfile n=""
   numfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 200); do
     n=$(tr -dc 0-9 <"$numfile")
@@ -159,16 +160,25 @@ stop_xvfb() {
   xvfb_pid=""
 }
 
-# start_wine_session PREFIX [test]: a virtual display, the prefix made ready
-# and one Wine server kept for the whole run (a Wine start then costs
-# milliseconds, not a second); all of it stops when the script exits.
+# start_wine_session PREFIX [KIND [SCREEN]]: a virtual display, the prefix made
+# ready and one Wine server kept for the whole run (a Wine start then costs
+# milliseconds, not a second); all of it stops when the script exits. The
+# test prefix starts at 96 ppi whatever an earlier run left.
 start_wine_session() {
   trap stop_wine_session EXIT
-  start_xvfb || exit 1
+  start_xvfb "${3:-}" || exit 1
   prepare_prefix "$1" "${2:-}"
   run_wineserver -p
   # Wine's helper services start here, away from any program's output.
   run_wine wineboot >/dev/null 2>&1
+  [ "${2:-}" = test ] && set_screen_ppi 96
+  return 0
+}
+
+# set_screen_ppi PPI: the prefix's "Screen resolution" (winecfg's), which
+# Wine reads when a program starts. Only for prefixes of our own.
+set_screen_ppi() {
+  run_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
 
 stop_wine_session() {
