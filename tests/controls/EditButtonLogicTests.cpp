@@ -122,6 +122,7 @@ TEST(EditButtonLogic, ButtonRectangle)
         TChoiceBtnStyle choice;
         int32_t choiceWidth;
         EditButtonBounds expected;
+        int32_t ppi = DesignPpi;
     } cases[] = {
         {"main window editor", 187, 17, fsFlat, btsEllipsis, 30, {169, 2, 16, 17, bdsFlat}},
         {"main window editor, 21 high", 187, 19, fsFlat, btsEllipsis, 16, {169, 2, 16, 19, bdsFlat}},
@@ -129,12 +130,17 @@ TEST(EditButtonLogic, ButtonRectangle)
         {"no border", 187, 17, fsNone, btsCombo, 16, {171, 0, 16, 17, bdsNormal}},
         {"single", 187, 17, fsSingle, btsEllipsis, 16, {169, 2, 16, 19, bdsNormal}},
         {"custom width", 187, 17, fsFlat, btsCustom, 22, {163, 2, 22, 17, bdsFlat}},
+        // Scaled: the width grows, the frame's two rings do not.
+        {"at 144 ppi", 281, 27, fsFlat, btsEllipsis, 16, {255, 2, 24, 27, bdsFlat}, 144},
+        {"custom at 120 ppi", 234, 22, fsFlat, btsCustom, 22, {204, 2, 28, 22, bdsFlat}, 120},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(EditButtonGeometry(c.width, c.clientHeight, c.style, c.choice, c.choiceWidth), c.expected) << c.name;
+        EXPECT_EQ(EditButtonGeometry(c.width, c.clientHeight, c.style, c.choice, c.choiceWidth, c.ppi), c.expected)
+            << c.name;
 
     EXPECT_EQ(MinButtonWidth(11, true, 16), 34);
     EXPECT_EQ(MinButtonWidth(11, false, 16), 18);
+    EXPECT_EQ(MinButtonWidth(17, true, 24, 144), 17 + 3 + 24 + 8);
 }
 
 TEST(EditButtonLogic, MarginsAndFormattingRectangle)

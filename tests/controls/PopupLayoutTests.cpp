@@ -16,15 +16,19 @@ TEST(PopupLayout, SizeByShapeAroundIconAndText)
         int textW, textH, iconW, iconH;
         TPopupShape shape;
         PopupSize expected;
+        int ppi = DesignPpi;
     } cases[] = {
         {100, 13, 14, 14, psRectangle, {128, 20}},
         {100, 13, 14, 14, psRoundRect, {134, 26}},
         {100, 13, 14, 14, psBalloon, {134, 34}},
         {100, 26, 14, 14, psBalloon, {134, 46}}, // two lines: text higher than the icon
         {100, 13, 0, 0, psRectangle, {108, 19}},  // plain: no icon room
+        // At 144 ppi margins, spacing, corners and tail grow; the border does not.
+        {150, 21, 14, 14, psBalloon, {150 + 9 + 14 + 9 + 12, 21 + 6 + 12 + 12}, 144},
+        {150, 21, 14, 14, psRectangle, {150 + 9 + 14 + 9 + 2, 21 + 6 + 2}, 144},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MessageWindowSize(c.textW, c.textH, c.iconW, c.iconH, m, c.shape), c.expected)
+        EXPECT_EQ(MessageWindowSize(c.textW, c.textH, c.iconW, c.iconH, m, c.shape, c.ppi), c.expected)
             << c.textW << "x" << c.textH << " shape " << int(c.shape);
 }
 
@@ -56,6 +60,7 @@ TEST(PopupLayout, TextOriginAndTail)
     EXPECT_EQ(MessageTextOrigin(psBalloon, 2, m), (PopupPoint{5, 13}));
     EXPECT_EQ(MessageTextOrigin(psBalloon, 1, m), (PopupPoint{5, 5}));
     EXPECT_EQ(MessageTextOrigin(psBalloon, 3, m), (PopupPoint{5, 5}));
+    EXPECT_EQ(MessageTextOrigin(psBalloon, 0, m, 144), (PopupPoint{8, 20})) << "from the 96-dpi sums";
     for (int v = 0; v < 4; ++v) {
         EXPECT_EQ(BalloonHasTail(v), v == 0 || v == 2) << v;
         EXPECT_EQ(BalloonTailRight(v), v == 2) << v;

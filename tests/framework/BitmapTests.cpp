@@ -3,6 +3,7 @@
 #include "base/Exceptions.h"
 #include "framework/Actions.h"
 #include "framework/ImageList.h"
+#include "framework/Resample.h"
 #include "tests/support/GdiCount.h"
 
 #include <gtest/gtest.h>
@@ -266,4 +267,24 @@ TEST(Bitmap, ManyOperationsLeaveNoGdiObjects)
     for (int i = 0; i < 200; ++i)
         work();
     EXPECT_EQ(LiveGdiObjects(), before);
+}
+
+TEST(Bitmap, PixelArtMagnifiesAndPicturesResampleSmoothly)
+{
+    TBitmap art(2, 1);
+    art.SetPixel(0, 0, clBlack);
+    art.SetPixel(1, 0, clWhite);
+    art.Magnify(2);
+    ASSERT_EQ(art.Width(), 4);
+    ASSERT_EQ(art.Height(), 2);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(art.Pixel(x, 1), x < 2 ? clBlack : clWhite) << "sharp blocks, no blend";
+
+    // Premultiplied: a transparent pixel blends out instead of tinting its neighbour.
+    const std::vector<uint32_t> source{0xFF0000FF, 0x00000000, 0xFF0000FF, 0x00000000};
+    EXPECT_EQ(ResampleArea(source, 2, 2, 1, 1), std::vector<uint32_t>{0x80000080}) << "the area average";
+    EXPECT_EQ(ResampleArea(source, 2, 2, 2, 2), source) << "the same size changes nothing";
+    // 3 to 2: the middle pixel is shared half and half (255 / 2 over 1.5 pixels).
+    EXPECT_EQ(ResampleArea({0xFF000000, 0xFF0000FF, 0xFF000000}, 3, 1, 2, 1),
+              (std::vector<uint32_t>{0xFF000055, 0xFF000055}));
 }
