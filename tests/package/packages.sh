@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # shellcheck source-path=SCRIPTDIR
 # The two packages as a user receives them: what each holds and with which
-# modes, the programs identical to the builds they come from, the zip's texts
-# with Windows line ends, the icons drawn at each size, the checksums, one
-# version everywhere, and lintian's verdict on the .deb. Prints both listings.
+# modes (the zip's files in one folder named for the version), the programs
+# identical to the builds they come from, the zip's texts with Windows line
+# ends, the licence notices, the manual's sections, the icons drawn at each
+# size, the checksums, one version everywhere, and lintian's verdict on the
+# .deb. Prints both listings.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
@@ -25,16 +27,18 @@ done
 
 echo "== $(basename "$zip")"
 unzip -Zl "$zip"
-[ "$(unzip -Z1 "$zip" | sort)" = "$(printf 'LICENSE.txt\nREADME.txt\nquillon.exe')" ] ||
-  fail "the zip holds other files, or folders: $(unzip -Z1 "$zip" | tr '\n' ' ')"
-unzip -p "$zip" quillon.exe | cmp -s - "$build/i686/app/quillon.exe" || fail "the zip's quillon.exe is not the release build"
+folder=quillon-$version
+[ "$(unzip -Z1 "$zip" | sort)" = "$(printf '%s/\n%s/LICENSE.txt\n%s/README.txt\n%s/quillon.exe' "$folder" "$folder" "$folder" "$folder")" ] ||
+  fail "the zip holds other files than its folder $folder/ with three: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+unzip -p "$zip" "$folder/quillon.exe" | cmp -s - "$build/i686/app/quillon.exe" || fail "the zip's quillon.exe is not the release build"
 for text in README.txt LICENSE.txt; do
-  unzip -p "$zip" "$text" >"$work/$text"
+  unzip -p "$zip" "$folder/$text" >"$work/$text"
   lines=$(grep -c '' "$work/$text") crlf=$(grep -c $'\r$' "$work/$text")
   { [ "$lines" -gt 5 ] && [ "$lines" = "$crlf" ] && [ "$(tail -c 2 "$work/$text" | od -An -c | tr -d ' ')" = '\r\n' ]; } ||
     fail "the zip's $text does not end every line with CR LF ($crlf of $lines lines)"
 done
-for said in "Version $version" "Close Delphi" 'HKEY_CURRENT_USER\Software\Borland\Delphi\5.0' "MIT licence" "LICENSE.txt"; do
+for said in "Version $version" "Close Delphi" 'HKEY_CURRENT_USER\Software\Borland\Delphi\5.0' "MIT licence" "LICENSE.txt" \
+           "Untick it and press OK" "Delphi's own keys" "Delete its folder ($folder"; do
   grep -qF "$said" "$work/README.txt" || fail "README.txt does not say '$said'"
 done
 { grep -q "the Quillon team" "$work/LICENSE.txt" && grep -q "^MIT License" "$work/LICENSE.txt"; } ||
@@ -78,7 +82,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in wine fonts-wine x11-utils; do
   [[ ", $depends," == *", $needed,"* ]] || fail "the .deb does not depend on $needed: $depends"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = wine32 ] || fail "the .deb does not recommend wine32: $(dpkg-deb -f "$deb" Recommends)"
 [ "$(dpkg-deb -f "$deb" Description | wc -l)" -gt 3 ] || fail "the .deb has no extended description"
+dpkg-deb -f "$deb" Description | grep -q "wine32:i386" || fail "the .deb's description does not say how to get wine32"
 desktop=$work/root/usr/share/applications/quillon.desktop
 for line in Exec=quillon Icon=quillon Terminal=false Type=Application; do
   grep -qx "$line" "$desktop" || fail "the menu entry has no $line"
@@ -90,8 +96,23 @@ grep -q "^## $version (" "$top/CHANGELOG.md" || fail "CHANGELOG.md has no entry 
   fail "README.md names the packages of another version"
 { grep -q "^Copyright: .*the Quillon team" "$work/root/usr/share/doc/quillon/copyright" &&
   grep -q "^License: Expat" "$work/root/usr/share/doc/quillon/copyright"; } || fail "the copyright file names no MIT licence"
-zcat "$work/root/usr/share/man/man1/quillon.1.gz" | grep -q "^\.TH QUILLON 1 .*Quillon $version" ||
-  fail "the manual names another version"
+
+# The static link puts winpthreads into the programs: its notice goes beside
+# ours, with the copyright that the installed mingw-w64 names.
+winpthreads=$(sed -n '/^Files: mingw-w64-libraries\/winpthreads\/\*$/{n;s/^Copyright: //p}' /usr/share/doc/mingw-w64-i686-dev/copyright)
+grep -q "winpthreads" "$build/i686/app/quillon.exe" || fail "quillon.exe no longer holds winpthreads: drop its notice"
+for notice in "$work/LICENSE.txt" "$work/root/usr/share/doc/quillon/copyright"; do
+  for said in "${winpthreads:-the winpthreads copyright}" "2010 Lockless Inc." "Neither the name of Lockless Inc."; do
+    grep -qF "$said" "$notice" || fail "$(basename "$notice") lacks the winpthreads notice: '$said'"
+  done
+done
+zcat "$work/root/usr/share/man/man1/quillon.1.gz" >"$work/quillon.1"
+grep -q "^\.TH QUILLON 1 .*Quillon $version" "$work/quillon.1" || fail "the manual names another version"
+[ "$(sed -n 's/^\.SH //p' "$work/quillon.1" | tr '\n' '|')" = "NAME|SYNOPSIS|DESCRIPTION|OPTIONS|EXIT STATUS|ENVIRONMENT|FILES|SEE ALSO|" ] ||
+  fail "the manual's sections: $(sed -n 's/^\.SH //p' "$work/quillon.1" | tr '\n' '|')"
+for said in XDG_DATA_HOME 'told\-fonts'; do
+  grep -qF "$said" "$work/quillon.1" || fail "the manual does not name $said"
+done
 [ "$("$work/root/usr/bin/quillon" --version)" = "quillon $version" ] || fail "the launcher says $("$work/root/usr/bin/quillon" --version)"
 
 # Both programs: the version resource and the caption carry the same version.

@@ -25,8 +25,8 @@ FNR == 1 { depth = 0; heredoc = ""; inarray = 0; continued = 0; redirect = 0 }
   line = $0
   if (inarray) { if (index(line, ")") == 0) next; line = substr(line, index(line, ")") + 1); inarray = 0 }
   if (heredoc != "") { if (line ~ ("^[ \t]*" heredoc "[ \t]*$")) heredoc = ""; next }
-  if (match(line, /<<-?[ \t]*['"]?[A-Za-z_]+/)) {
-    heredoc = substr(line, RSTART, RLENGTH); gsub(/<<-?[ \t]*['"]?/, "", heredoc)
+  if (match(line, /(^|[^<])<<-?[ \t]*['"]?[A-Za-z_]+/)) {                  # not a here-string (<<<)
+    heredoc = substr(line, RSTART, RLENGTH); gsub(/^[^<]?<<-?[ \t]*['"]?/, "", heredoc)
   }
   if (!continued) { command_start() }
   continued = 0

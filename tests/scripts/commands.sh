@@ -25,6 +25,10 @@ own=$( { compgen -k; compgen -b
          sed -nE 's/^[[:space:]]*([A-Za-z_][A-Za-z0-9_]*)\(\)[[:space:]]*\{.*/\1/p' "${scripts[@]}"; } | sort -u)
 called=$(awk -f "$here/commands.awk" "${scripts[@]}" | sort -u | comm -23 - <(echo "$own"))
 
+# A here-string is no here-document: the commands after it are still read.
+[ "$(printf 'read -r a <<<"n"\nchown a\n' | awk -f "$here/commands.awk" | tr '\n' ' ')" = "read chown " ] ||
+  fail "commands.awk skips what follows a here-string"
+
 # section_of COMMAND: "install PACKAGE" or "base PACKAGE", from the requirements.
 section_of() {
   awk -v cmd="$1" '/^\[/ {section = substr($1, 2, length($1) - 2); next}

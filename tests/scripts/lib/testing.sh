@@ -23,10 +23,13 @@ verdict() {
 # stub NAME STATUS [MESSAGE]: a program that appends its name and arguments to
 # $work/calls and the Wine settings it was started with to $work/env, prints
 # MESSAGE on stderr and exits with STATUS. NAME may hold a folder (path/wine).
+# As Wine does, it refuses a relative WINEPREFIX.
 stub() {
   mkdir -p "$(dirname "$work/$1")"
   # shellcheck disable=SC2016 # expanded by the stand-in when it runs
-  printf '#!/bin/sh\necho "%s $*" >>"%s/calls"\necho "%s WINEPREFIX=${WINEPREFIX:-} WINELOADER=${WINELOADER:-}" >>"%s/env"\n%s\nexit %s\n' \
-    "$1" "$work" "$1" "$work" "${3:+echo '$3' >&2}" "$2" >"$work/$1"
+  printf '#!/bin/sh\necho "%s $*" >>"%s/calls"\necho "%s WINEPREFIX=${WINEPREFIX:-} WINELOADER=${WINELOADER:-}" >>"%s/env"\n%s\n%s\nexit %s\n' \
+    "$1" "$work" "$1" "$work" \
+    'case ${WINEPREFIX:-/} in /*) ;; *) echo "wine: invalid directory $WINEPREFIX in WINEPREFIX: not an absolute path" >&2; exit 1 ;; esac' \
+    "${3:+echo '$3' >&2}" "$2" >"$work/$1"
   chmod +x "$work/$1"
 }
