@@ -187,29 +187,38 @@ TEST_F(ColorCombo, InvalidTextKeepsTheFocusAndShowsTheBalloon)
     EXPECT_EQ(TQnCustomEdit::ErrorPopup()->TailVariant(), 0);
 }
 
-// Read-only keeps the colour rules on leaving: a text put in from code is
-// still read as a colour.
-TEST_F(ColorCombo, ReadOnlyStillChecksTheColourTextOnLeaving)
+// One rule for a colour text, read-only or not: what TextAccepted answers
+// (the main window asks it before a write) is what leaving does. Read-only
+// keeps the colour rules: a text put in from code is read as a colour too.
+TEST_F(ColorCombo, TextAcceptedIsWhatLeavingDoes)
 {
-    combo->SetReadOnly(true);
     struct Case {
+        bool readOnly;
         const char* text;
         const char* after;
         bool leaves;
     } cases[] = {
-        {"255", "clRed", true},
-        {"abc", "abc", false},
+        {true, "255", "clRed", true},
+        {true, "abc", "abc", false},
+        {true, "$FFFFFFFF", "$FFFFFFFF", false},
+        {false, "$00123456", "$00123456", true},
+        {false, "abc", "abc", false},
     };
+    std::vector<std::string> errors;
+    Application().OnException = [&](const std::exception& e) { errors.push_back(e.what()); };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(std::string(c.text) + (c.readOnly ? ", read-only" : ""));
+        combo->SetReadOnly(c.readOnly);
         combo->SetFocus();
         Settle();
         combo->SetText(c.text);
+        EXPECT_EQ(combo->TextAccepted(), c.leaves);
         Press(VK_TAB);
         EXPECT_EQ(other->Focused(), c.leaves);
         EXPECT_EQ(combo->Text(), c.after);
         EXPECT_EQ(combo->ErrorCode, c.leaves ? 0 : ErrInvalidInteger);
     }
+    EXPECT_TRUE(errors.empty());
 }
 
 // The centred editor wraps, and the platform refuses a paste that needs
