@@ -560,8 +560,11 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             buttonCapture_ = false;
             if (GetCapture() == Handle())
                 ReleaseCapture();
-            return 0;
         }
+        // Then the release's normal handling (OnMouseUp); the edit saw no
+        // press, so it selects nothing and no click comes of it.
+        if (!HandleAllocated())
+            return 0;
         break;
     }
     case WM_CAPTURECHANGED:
@@ -585,6 +588,12 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_PASTE:
         return Paste(msg, wp, lp);
+    case WM_SYSKEYDOWN:
+        if (wp == VK_DOWN && button_) {
+            PressButtonByKey();
+            return 0;
+        }
+        break;
     case WM_GETDLGCODE: {
         // Tab belongs to the form; Enter and Esc come here and the edit hands
         // them to the form itself.
@@ -653,14 +662,23 @@ bool TQnCustomChoiceEdit::KeyDown(WORD key, unsigned shift)
     // and close the window on Esc; the character that follows is ours.
     if (key == VK_ESCAPE || (key == VK_RETURN && !MultiLine))
         return true;
-    if (key == VK_F2 && (shift & (ssShift | ssAlt | ssCtrl)) == 0 && buttonStyle_ == TEventStyle::esDropDown &&
-        button_) {
-        FeedButton(TButtonMouse::bmPress, POINT{button_->Left + 1, button_->Top + 1}, true);
-        if (button_ && !DroppedDown() && button_->Reset())
-            PaintButton();
+    if (key == VK_F2 && (shift & (ssShift | ssAlt | ssCtrl)) == 0 && button_) {
+        PressButtonByKey();
         return true;
     }
     return false;
+}
+
+// A press (and, for a normal button, the release) at the button's corner:
+// the keyboard reaches every button that the mouse does.
+void TQnCustomChoiceEdit::PressButtonByKey()
+{
+    const POINT corner{button_->Left + 1, button_->Top + 1};
+    FeedButton(TButtonMouse::bmPress, corner, true);
+    if (button_ && buttonStyle_ == TEventStyle::esNormal)
+        FeedButton(TButtonMouse::bmRelease, corner, false);
+    if (button_ && !DroppedDown() && button_->Reset())
+        PaintButton();
 }
 
 bool TQnCustomChoiceEdit::KeyPress(wchar_t& key)

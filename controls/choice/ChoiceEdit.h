@@ -115,6 +115,8 @@ private:
     void PaintCheckGlyph(TCanvas& windowCanvas);
     void PaintBorder(TCanvas& c, RECT r);
     void ButtonPress(POINT window);
+    // F2 or Alt+Down.
+    void PressButtonByKey();
     LRESULT Paste(UINT msg, WPARAM wp, LPARAM lp);
     bool ClipboardStartsWith(std::wstring_view text);
     bool DesignTimeHot() const;
