@@ -360,6 +360,17 @@ void TfrmMain::SetEditorEnabled(int tag, bool enabled)
         editor->SetEnabled(enabled);
 }
 
+void TfrmMain::SetNotLoaded(int tag, const std::string& reason)
+{
+    TCheckBox& box = CheckBoxOf(tag);
+    box.SetEnabled(false);
+    box.Hint = reason;
+    if (TControl* editor = EditorOf(tag)) {
+        editor->SetEnabled(false);
+        editor->Hint = reason;
+    }
+}
+
 FontDesc TfrmMain::DialogFont() const
 {
     FontDesc font;

@@ -129,6 +129,7 @@ public:
     void SetDialogFont(const FontDesc& font) override;
     bool ApplyEnabled() const override;
     void SetApplyEnabled(bool enabled) override;
+    void SetNotLoaded(int tag, const std::string& reason) override;
 
 private:
     void SetProperties();

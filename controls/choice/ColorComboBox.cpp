@@ -181,7 +181,8 @@ LRESULT TQnColorComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             TColorDialog dialog;
             dialog.Color = colorValue_;
             dialog.Execute(Handle());
-            SetColorValue(dialog.Color);
+            // The text is set anew in steps: one change, heard at the end.
+            WithUpdatesLocked([&] { SetColorValue(dialog.Color); });
         }
         return result;
     }

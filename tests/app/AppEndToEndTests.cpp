@@ -451,10 +451,11 @@ TEST_F(QuillonProgram, AValueOfTheWrongTypeIsReportedAndLeftAloneByApply)
     EXPECT_EQ(RegQueryTag(5), Sz("1")) << "never loaded: kept";
     EXPECT_EQ(RegQueryTag(11), Sz("C:\\Keep"));
 
-    ClickBox(m, 6);
+    EXPECT_FALSE(IsWindowEnabled(m.Box(6))) << "never loaded: not offered";
+    ClickBox(m, 1);
     Tap(VK_ESCAPE);
     ASSERT_TRUE(run.Ended(ReactTimeoutMs)) << "Escape presses Cancel: closes without asking";
-    EXPECT_EQ(RegQueryTag(6), std::nullopt);
+    EXPECT_EQ(RegQueryTag(1), Sz("1"));
 }
 
 TEST_F(QuillonProgram, ADefaultFontOfTwoQuotesStopsTheLoadAndTheWindowStillOpens)
