@@ -131,6 +131,7 @@ void TfrmMain::SetProperties()
     btnFont.SetCaption("...");
     btnFont.SetEnabled(false);
     btnFont.SetTabOrder(12);
+    btnFont.SetTabStop(true); // the keyboard reaches the font dialog too
     btnFont.SetColorBorder(FontButtonBorder);
 
     edtTemplateDir.SetColor(clWhite);
@@ -205,6 +206,18 @@ void TfrmMain::BindEvents()
         folder->OnButtonClick = [this](TControl& sender) { edtTemplateDirButtonClick(sender); };
     for (TQnChoiceEdit* dll : {&edtUniversumWiz, &edtVC})
         dll->OnButtonClick = [this](TControl& sender) { edtUniversumWizButtonClick(sender); };
+}
+
+// ---- keys
+
+bool TfrmMain::ChildKey(WORD key, unsigned shift)
+{
+    // Enter on the font button is the button's, as Space is.
+    if (key == VK_RETURN && (shift & (ssShift | ssAlt | ssCtrl)) == 0 && btnFont.Focused() && btnFont.Enabled()) {
+        btnFont.Click();
+        return true;
+    }
+    return TForm::ChildKey(key, shift);
 }
 
 // ---- handlers

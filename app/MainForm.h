@@ -131,6 +131,9 @@ public:
     void SetApplyEnabled(bool enabled) override;
     void SetNotLoaded(int tag, const std::string& reason) override;
 
+protected:
+    bool ChildKey(WORD key, unsigned shift) override;
+
 private:
     void SetProperties();
     void SetUpCheckBox(const TSettingRow& row);

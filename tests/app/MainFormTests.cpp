@@ -568,6 +568,49 @@ TEST_F(MainWindow, AnEditorTextIsAChangeOnlyWhenItDiffersFromTheLoadedOne)
     }
 }
 
+// The keyboard opens every picker the mouse does: Tab reaches the font
+// button, Space and Enter press it, F2 and Alt+Down press a path editor's
+// button.
+TEST_F(MainWindow, TheKeyboardReachesEveryPicker)
+{
+    Store(9, "\"Arial\",8,");
+    for (int tag : {10, 11, 12, 13, 14})
+        Store(tag, tag == 10 ? "1" : "D:\\x");
+    TfrmMain& f = OpenShown();
+    enum class Opens { nothing, font, folder, file };
+    struct Case {
+        const char* name;
+        TWinControl* from;
+        WORD key;
+        std::initializer_list<WORD> modifiers;
+        TWinControl* reaches;
+        Opens opens;
+    } cases[] = {
+        {"Tab from the last box", &f.chkJIT, VK_TAB, {}, &f.btnFont, Opens::nothing},
+        {"Space on the font button", &f.btnFont, VK_SPACE, {}, &f.btnFont, Opens::font},
+        {"Enter on the font button", &f.btnFont, VK_RETURN, {}, &f.btnFont, Opens::font},
+        {"F2 in a folder editor", &f.edtTemplateDir, VK_F2, {}, &f.edtTemplateDir, Opens::folder},
+        {"Alt+Down in a folder editor", &f.edtPrivDir, VK_DOWN, {VK_MENU}, &f.edtPrivDir, Opens::folder},
+        {"F2 in a DLL editor", &f.edtUniversumWiz, VK_F2, {}, &f.edtUniversumWiz, Opens::file},
+        {"Alt+Down in a DLL editor", &f.edtVC, VK_DOWN, {VK_MENU}, &f.edtVC, Opens::file},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.PageControl.SetActivePage(c.from->Parent() == &f.tabGeneral ? &f.tabGeneral : &f.TabSheet2);
+        c.from->SetFocus();
+        ASSERT_TRUE(PumpUntil([&] { return c.from->Focused(); }, 1000));
+        const size_t fonts = dialogs_.fontStarts.size(), folders = dialogs_.folderRequests.size(),
+                     files = dialogs_.saveRequests.size();
+        Tap(c.key, c.modifiers);
+        Settle();
+        EXPECT_TRUE(c.reaches->Focused());
+        EXPECT_EQ(dialogs_.fontStarts.size() - fonts, c.opens == Opens::font ? 1u : 0u);
+        EXPECT_EQ(dialogs_.folderRequests.size() - folders, c.opens == Opens::folder ? 1u : 0u);
+        EXPECT_EQ(dialogs_.saveRequests.size() - files, c.opens == Opens::file ? 1u : 0u);
+        EXPECT_TRUE(f.Visible()) << "Enter went to Ok";
+    }
+}
+
 TEST_F(MainWindow, FontButtonRunsTheFontDialogWithTheCurrentFont)
 {
     Store(9, "\"Arial\",12,Italic");
