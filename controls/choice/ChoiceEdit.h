@@ -89,6 +89,7 @@ protected:
     void FocusReceived() override;
     void FocusLost() override;
     void BeforeValidate() override;
+    void Change() override;
     void ValidateText() override;
     void CancelMode(TControl* sender) override;
     void MouseMove(unsigned shift, int x, int y) override;
@@ -118,7 +119,8 @@ private:
     // F2 or Alt+Down.
     void PressButtonByKey();
     LRESULT Paste(UINT msg, WPARAM wp, LPARAM lp);
-    bool ClipboardStartsWith(std::wstring_view text);
+    std::wstring ClipboardText();
+    void AlignText();
     bool DesignTimeHot() const;
     int WidestChar() const;
 
@@ -139,6 +141,7 @@ private:
     bool showCheckGlyph_ = true;
     TControl* link_ = nullptr;
     RECT textRect_{};
+    int alignedLeft_ = -1; // the left of the rectangle the platform edit has
     bool buttonCapture_ = false; // we took the capture for a press on the button
 };
 
