@@ -654,32 +654,13 @@ LRESULT TQnCustomChoiceEdit::Paste(UINT msg, WPARAM wp, LPARAM lp)
         return TQnParentEdit::WndProc(msg, wp, lp);
     std::wstring text = ClipboardText();
     text = text.substr(0, text.find_first_of(L"\r\n"));
-    DWORD start = 0, end = 0;
-    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto length = static_cast<size_t>(GetWindowTextLengthW(Handle()));
-    const size_t selected = end >= start && end <= length ? end - start : 0;
-    if (MaxLength() > 0 && length - selected + text.size() > static_cast<size_t>(MaxLength())) {
+    if (!FitsMaxLength(text)) {
         MessageBeep(MB_OK);
         return 0;
     }
     if (!text.empty())
         SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     return 0;
-}
-
-std::wstring TQnCustomChoiceEdit::ClipboardText()
-{
-    std::wstring text;
-    if (!OpenClipboard(Handle()))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* clip = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = clip;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 bool TQnCustomChoiceEdit::KeyDown(WORD key, unsigned shift)

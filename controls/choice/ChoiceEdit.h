@@ -119,7 +119,6 @@ private:
     // F2 or Alt+Down.
     void PressButtonByKey();
     LRESULT Paste(UINT msg, WPARAM wp, LPARAM lp);
-    std::wstring ClipboardText();
     void AlignText();
     bool DesignTimeHot() const;
     int WidestChar() const;
