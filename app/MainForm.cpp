@@ -130,6 +130,7 @@ void TfrmMain::SetProperties()
     PlaceEditor(Tweak::DefaultFont);
     btnFont.SetCaption("...");
     btnFont.SetEnabled(false);
+    btnFont.SetTabStop(true); // the keyboard reaches the font dialog too
     btnFont.SetColorBorder(FontButtonBorder);
 
     edtTemplateDir.SetColor(clWhite);
@@ -247,6 +248,18 @@ void TfrmMain::ScaleChanged()
         if (left != row.editor->Left())
             row.editor->SetLeft(left);
     }
+}
+
+// ---- keys
+
+bool TfrmMain::ChildKey(WORD key, unsigned shift)
+{
+    // Enter on the font button is the button's, as Space is.
+    if (key == VK_RETURN && (shift & (ssShift | ssAlt | ssCtrl)) == 0 && btnFont.Focused() && btnFont.Enabled()) {
+        btnFont.Click();
+        return true;
+    }
+    return TForm::ChildKey(key, shift);
 }
 
 // ---- handlers
@@ -400,6 +413,17 @@ void TfrmMain::SetEditorEnabled(int tag, bool enabled)
 {
     if (TControl* editor = EditorOf(tag))
         editor->SetEnabled(enabled);
+}
+
+void TfrmMain::SetNotLoaded(int tag, const std::string& reason)
+{
+    TCheckBox& box = CheckBoxOf(tag);
+    box.SetEnabled(false);
+    box.Hint = reason;
+    if (TControl* editor = EditorOf(tag)) {
+        editor->SetEnabled(false);
+        editor->Hint = reason;
+    }
 }
 
 FontDesc TfrmMain::DialogFont() const

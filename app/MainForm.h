@@ -142,6 +142,10 @@ public:
     void SetDialogFont(const FontDesc& font) override;
     bool ApplyEnabled() const override;
     void SetApplyEnabled(bool enabled) override;
+    void SetNotLoaded(int tag, const std::string& reason) override;
+
+protected:
+    bool ChildKey(WORD key, unsigned shift) override;
 
 protected:
     // An editor beside its check box keeps clear of it when the box grew.

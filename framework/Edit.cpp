@@ -68,8 +68,47 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_DESTROY:
         modified_ = Send(EM_GETMODIFY, 0, 0) != 0;
         break;
+    case WM_PASTE:
+        // The system cuts a paste at the limit without a sign: one that
+        // does not fit is refused whole, with a beep.
+        if (!readOnly_) {
+            std::wstring text = ClipboardText();
+            if (!IsMultiLineWindow())
+                text = text.substr(0, text.find_first_of(L"\r\n"));
+            if (!FitsMaxLength(text)) {
+                MessageBeep(MB_OK);
+                return 0;
+            }
+        }
+        break;
     }
     return TWinControl::WndProc(msg, wp, lp);
+}
+
+std::wstring TCustomEdit::ClipboardText() const
+{
+    std::wstring text;
+    if (!OpenClipboard(const_cast<TCustomEdit*>(this)->Handle()))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* clip = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = clip;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool TCustomEdit::FitsMaxLength(const std::wstring& text) const
+{
+    if (maxLength_ <= 0 || !HandleAllocated())
+        return true;
+    DWORD start = 0, end = 0;
+    Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<size_t>(GetWindowTextLengthW(const_cast<TCustomEdit*>(this)->Handle()));
+    const size_t selected = end >= start && end <= length ? end - start : 0;
+    return length - selected + text.size() <= static_cast<size_t>(maxLength_);
 }
 
 bool TCustomEdit::Reflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)

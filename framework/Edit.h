@@ -8,6 +8,7 @@
 #include "framework/ControlColors.h"
 #include "framework/WinControl.h"
 
+#include <string>
 #include <utility>
 
 namespace quillon {
@@ -69,6 +70,10 @@ protected:
 
     // Sends to the window; 0 without one (never creates it).
     LRESULT Send(UINT msg, WPARAM wp, LPARAM lp) const;
+    // The clipboard's text, empty when it holds none.
+    std::wstring ClipboardText() const;
+    // Whether `text` in place of the selection keeps the text within MaxLength.
+    bool FitsMaxLength(const std::wstring& text) const;
 
 private:
     bool IsMultiLineWindow() const;

@@ -271,13 +271,21 @@ int TForm::ShowModal()
         TForm* owner;
         ~TRestore()
         {
-            // Enabled before the hide, so the system can activate the owner.
             for (HWND w : disabled)
                 EnableWindow(w, TRUE);
-            form.Hide();
-            form.modal_ = false;
+            // The owner takes the activation while the dialog still shows,
+            // and the dialog then hides without activating anything. Hidden
+            // first, it handed the activation on itself: under an X server
+            // without a window manager, Wine waits up to 2 s for the hide to
+            // be confirmed, and all that time the hidden dialog kept the
+            // foreground and the keyboard.
             if (owner && owner->HandleAllocated() && owner->Visible())
                 SetActiveWindow(owner->Handle());
+            form.TControl::SetVisible(false);
+            if (form.HandleAllocated())
+                SetWindowPos(form.Handle(), nullptr, 0, 0, 0, 0,
+                             SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+            form.modal_ = false;
         }
     } restore{*this, disabled, owner};
     for (HWND w : disabled)

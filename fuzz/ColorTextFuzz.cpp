@@ -65,12 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (auto narrow = TryStrToInt(text))
         Check(number && static_cast<int32_t>(static_cast<uint32_t>(wide)) == *narrow);
 
-    try {
-        const TColor swatch = SwatchColorFromText(text);
-        Check(swatch == (number ? wide : SwatchFallbackColor));
-    } catch (const ERangeError&) {
-        Check(number && (wide < INT32_MIN || wide > INT32_MAX));
-    }
+    const bool colour = number && wide >= INT32_MIN && wide <= INT32_MAX;
+    Check(SwatchColorFromText(text) == (colour ? wide : SwatchFallbackColor));
 
     const ColorTextCheck check = CheckColorText(text, FixedToRgb);
     if (check.valid) {

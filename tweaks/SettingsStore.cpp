@@ -13,11 +13,19 @@ const HKEY SettingsRootKey = HKEY_CURRENT_USER;
 
 std::string ReadSettingValue(std::string keyPath, std::string valueName)
 {
+    return TryReadSettingValue(std::move(keyPath), std::move(valueName)).value_or(std::string());
+}
+
+std::optional<std::string> TryReadSettingValue(std::string keyPath, std::string valueName)
+{
     TRegistry reg(SettingsRootKey);
     // Reading asks for reading only, so a key that refuses changes still
-    // shows what it holds. One that cannot be read at all counts as missing.
-    if (reg.OpenKey(keyPath, KEY_QUERY_VALUE) != ERROR_SUCCESS)
-        return {};
+    // shows what it holds.
+    const LONG opened = reg.OpenKey(keyPath, KEY_QUERY_VALUE);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return std::string();
+    if (opened != ERROR_SUCCESS)
+        return std::nullopt;
     return reg.ReadString(valueName);
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 // The only code that touches the IDE's settings: string values below
 // HKEY_CURRENT_USER. Each call opens and closes its own key; nothing is cached.
+#include <optional>
 #include <string>
 
 namespace quillon {
 
 // "" for a missing key or value, and for a key that refuses reading.
 std::string ReadSettingValue(std::string keyPath, std::string valueName);
+// The same, but nothing for a key that exists and refuses reading: what it
+// holds is not known.
+std::optional<std::string> TryReadSettingValue(std::string keyPath, std::string valueName);
 bool IsSettingSet(std::string keyPath, std::string valueName);
 // The same answer for a text that ReadSettingValue gave: a setting is set
 // when its text is not empty.

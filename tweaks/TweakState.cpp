@@ -14,31 +14,56 @@ void TTweakState::Load()
 {
     fontParts_.clear();
     loading_ = true;
+    int tag = FirstTag;
     try {
-        for (int tag = FirstTag; tag <= LastTag; ++tag) {
-            LoadEntry(tag);
-            loaded_[tag] = true;
+        for (; tag <= LastTag; ++tag) {
+            if (LoadEntry(tag))
+                loaded_[tag] = true;
+            else
+                NotLoaded(tag, "its key '" + KeyPath(EntryForTag(tag)) + "' cannot be read.");
         }
-    } catch (...) {
-        // A stopped load ends like a complete one: the user has changed nothing.
+    } catch (const std::exception& error) {
+        // A stopped load ends like a complete one: the user has changed
+        // nothing. What it did not read stays out of reach.
+        NotLoaded(tag, error.what());
+        const std::string stopped = "the load stopped before it, at '" + ValueName(EntryForTag(tag)) + "'.";
+        for (int later = tag + 1; later <= LastTag; ++later)
+            NotLoaded(later, stopped);
         loading_ = false;
+        KeepEditorTexts();
         settingsChanged_ = false;
         window_.SetApplyEnabled(false);
         throw;
     }
     loading_ = false;
+    KeepEditorTexts();
     settingsChanged_ = false;
     window_.SetApplyEnabled(false);
 }
 
-void TTweakState::LoadEntry(int tag)
+void TTweakState::NotLoaded(int tag, const std::string& why)
+{
+    loaded_[tag] = false;
+    window_.SetNotLoaded(tag, "Not loaded: " + why);
+}
+
+void TTweakState::KeepEditorTexts()
+{
+    for (int tag = FirstTag; tag <= LastTag; ++tag)
+        keptTexts_[tag] = window_.EditorText(tag);
+}
+
+bool TTweakState::LoadEntry(int tag)
 {
     const TweakEntry& e = EntryForTag(tag);
     // One read serves both the set test and the companion text.
-    const std::string stored = ReadSettingValue(KeyPath(e), ValueName(e));
+    const std::optional<std::string> read = TryReadSettingValue(KeyPath(e), ValueName(e));
+    if (!read)
+        return false;
+    const std::string& stored = *read;
     window_.SetChecked(tag, IsSettingSet(stored));
     if (!HasCompanion(e) || !window_.Checked(tag))
-        return;
+        return true;
     if (e.source == ValueSource::Font) {
         FontDesc font = window_.DialogFont();
         storedDefaultFont_ = stored;
@@ -55,6 +80,7 @@ void TTweakState::LoadEntry(int tag)
         if (std::string shown = window_.EditorText(tag); shown != stored)
             cutTexts_[tag] = TCutText{stored, std::move(shown)};
     }
+    return true;
 }
 
 void TTweakState::MarkChanged()
@@ -66,14 +92,14 @@ void TTweakState::MarkChanged()
 void TTweakState::CheckBoxClick(int tag)
 {
     UpdateEditorStates(tag);
-    if (!loading_ && tag >= FirstTag && tag <= LastTag)
-        claimed_[tag] = true;
     MarkChanged();
 }
 
 void TTweakState::CompanionEdited(int tag)
 {
-    if (!loading_ && window_.Checked(tag))
+    // A text set again as it was (a colour text rebuilt on leaving, a
+    // cancelled picker) is no change; one edited away stays a change.
+    if (!loading_ && window_.Checked(tag) && window_.EditorText(tag) != keptTexts_[tag])
         MarkChanged();
 }
 
@@ -85,7 +111,6 @@ void TTweakState::FontConfirmed(const FontDesc& font)
 {
     window_.SetDialogFont(font);
     fontConfirmed_ = true;
-    claimed_[TagOf(Tweak::DefaultFont)] = true;
     MarkChanged();
 }
 
@@ -104,7 +129,7 @@ void TTweakState::UpdateEditorStates(int tag)
 
 bool TTweakState::MayApply(int tag) const
 {
-    return loaded_[tag] || claimed_[tag];
+    return tag >= FirstTag && tag <= LastTag && loaded_[tag];
 }
 
 std::string TTweakState::ValueToStore(int tag) const
@@ -154,6 +179,7 @@ void TTweakState::ApplySettings()
 
     for (int tag : walk)
         WriteSetting(tag);
+    KeepEditorTexts();
     window_.SetApplyEnabled(false);
     settingsChanged_ = false;
 }

@@ -28,6 +28,9 @@ public:
     virtual void SetDialogFont(const FontDesc& font) = 0;
     virtual bool ApplyEnabled() const = 0;
     virtual void SetApplyEnabled(bool enabled) = 0;
+    // The load could not read the setting: its box and editor take no input
+    // and their hint gives `reason`.
+    virtual void SetNotLoaded(int tag, const std::string& reason) = 0;
 };
 
 class TTweakState {
@@ -35,7 +38,8 @@ public:
     explicit TTweakState(ITweakWindow& window) : window_(window) {}
 
     // Runs once, from the window's create event. An error stops it; what it
-    // did not reach stays protected from the apply.
+    // did not read (the failing setting, those after it, and any whose key
+    // refuses reading) is never applied and the window shows it so.
     void Load();
 
     // Window events.
@@ -58,14 +62,16 @@ public:
 
     bool SettingsChanged() const { return settingsChanged_; }
     const std::vector<std::string>& FontParts() const { return fontParts_; }
-    // True when the apply may write or delete the entry: the load reached it,
-    // or the user has taken it over since.
+    // True when the apply may write or delete the entry: the load read it.
     bool MayApply(int tag) const;
 
 private:
     void MarkChanged();
-    void LoadEntry(int tag);
+    // False when the entry's key refuses reading.
+    bool LoadEntry(int tag);
+    void NotLoaded(int tag, const std::string& why);
     void CompanionEdited(int tag);
+    void KeepEditorTexts();
 
     ITweakWindow& window_;
     bool settingsChanged_ = false;
@@ -79,8 +85,10 @@ private:
     };
     std::array<std::optional<TCutText>, LastTag + 1> cutTexts_; // by tag
     std::vector<std::string> fontParts_;
-    std::array<bool, LastTag + 1> loaded_{};  // by tag
-    std::array<bool, LastTag + 1> claimed_{}; // by tag: the user clicked it (the font: or chose one)
+    std::array<bool, LastTag + 1> loaded_{}; // by tag
+    // By tag: the editor's text as loaded or last applied. A text change is
+    // a change only when the text then differs from it.
+    std::array<std::string, LastTag + 1> keptTexts_;
 };
 
 } // namespace quillon

@@ -197,6 +197,10 @@ void TQnCustomChoiceEdit::CreateParams(TCreateParams& params)
     // Multi-line only so that a formatting rectangle can be set.
     params.style |= ES_MULTILINE | ES_AUTOHSCROLL | WS_CLIPCHILDREN;
     params.style &= ~static_cast<DWORD>(ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
+    // A centred or right-aligned multi-line edit wraps instead of scrolling,
+    // and refuses what needs more lines than it shows: the window stays left
+    // aligned, and the formatting rectangle places a text that fits.
+    params.style &= ~static_cast<DWORD>(ES_CENTER | ES_RIGHT);
     if (MultiLine)
         params.style |= ES_WANTRETURN;
     if (drawStyle_ == TControlStyle::fsNone)
@@ -297,12 +301,43 @@ void TQnCustomChoiceEdit::LayoutText()
         button_.reset();
     textLeft_ = out.leftMargin;
     textRect_ = RECT{out.formatRect.left, out.formatRect.top, out.formatRect.right, out.formatRect.bottom};
-    if (HandleAllocated()) {
-        const LRESULT margins = SendMessageW(Handle(), EM_GETMARGINS, 0, 0);
-        SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&textRect_));
-        SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
-        SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+    alignedLeft_ = -1;
+    AlignText();
+}
+
+// The formatting rectangle for the text as it stands: a centred or right-
+// aligned text that fits starts where the platform would put it; one that
+// does not fit fills the rectangle and scrolls.
+void TQnCustomChoiceEdit::AlignText()
+{
+    if (!HandleAllocated())
+        return;
+    RECT r = textRect_;
+    // The platform keeps its margins inside the rectangle.
+    const LRESULT margins = SendMessageW(Handle(), EM_GETMARGINS, 0, 0);
+    const int room = r.right - r.left - LOWORD(margins) - HIWORD(margins);
+    if (Alignment() != TAlignment::taLeftJustify && room > 0) {
+        TBitmap probe(1, 1);
+        probe.Canvas().SetFont(ScaledFont());
+        const int width = probe.Canvas().MeasureText(Text(), DT_SINGLELINE | DT_NOPREFIX).cx;
+        if (width < room)
+            r.left += Alignment() == TAlignment::taCenter ? (room - width) / 2 : room - width - 1;
     }
+    if (r.left == alignedLeft_)
+        return;
+    alignedLeft_ = r.left;
+    SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+    SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
+    // A text that fits shows from its start.
+    if (r.left > textRect_.left)
+        SendMessageW(Handle(), EM_LINESCROLL, static_cast<WPARAM>(-0x7FFF), 0);
+    SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void TQnCustomChoiceEdit::Change()
+{
+    AlignText();
+    TQnParentEdit::Change();
 }
 
 POINT TQnCustomChoiceEdit::ClientToWindow(POINT client) const
@@ -570,8 +605,11 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             buttonCapture_ = false;
             if (GetCapture() == Handle())
                 ReleaseCapture();
-            return 0;
         }
+        // Then the release's normal handling (OnMouseUp); the edit saw no
+        // press, so it selects nothing and no click comes of it.
+        if (!HandleAllocated())
+            return 0;
         break;
     }
     case WM_CAPTURECHANGED:
@@ -595,6 +633,12 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_PASTE:
         return Paste(msg, wp, lp);
+    case WM_SYSKEYDOWN:
+        if (wp == VK_DOWN && button_) {
+            PressButtonByKey();
+            return 0;
+        }
+        break;
     case WM_GETDLGCODE: {
         // Tab belongs to the form; Enter and Esc come here and the edit hands
         // them to the form itself.
@@ -611,48 +655,22 @@ LRESULT TQnCustomChoiceEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp)
 
 // ---- keyboard and focus
 
-// Measured under Wine: a multi-line edit refuses a paste that needs more
-// lines than it shows (centred text wraps at the control's width), and
-// undoing it leaves stray characters behind the text. After a paste the text
-// must be the old one, or the old one with the start of the clipboard's text
-// in place of the selection; anything else is put back as it was.
+// The paste of a single-line edit: the clipboard's text up to its first
+// line break replaces the selection. One that would pass the length limit
+// is refused whole, with a beep (the platform would cut it silently).
 LRESULT TQnCustomChoiceEdit::Paste(UINT msg, WPARAM wp, LPARAM lp)
 {
-    const std::wstring before = Utf8ToWide(Text());
-    DWORD start = 0, end = 0;
-    SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    LockUpdates(); // OnChange hears of the outcome only
-    const LRESULT result = TQnParentEdit::WndProc(msg, wp, lp);
-    bool changed = false;
-    if (HandleAllocated() && start <= end && end <= before.size()) {
-        const std::wstring after = Utf8ToWide(Text());
-        const size_t head = start, tail = before.size() - end;
-        changed = after != before;
-        if (changed && !(after.size() > head + tail && after.compare(0, head, before, 0, head) == 0 &&
-                         after.compare(after.size() - tail, tail, before, end, tail) == 0 &&
-                         ClipboardStartsWith(std::wstring_view(after).substr(head, after.size() - head - tail)))) {
-            SetText(WideToUtf8(before));
-            SendMessageW(Handle(), EM_SETSEL, start, end);
-            changed = false;
-        }
+    if (ReadOnly())
+        return TQnParentEdit::WndProc(msg, wp, lp);
+    std::wstring text = ClipboardText();
+    text = text.substr(0, text.find_first_of(L"\r\n"));
+    if (!FitsMaxLength(text)) {
+        MessageBeep(MB_OK);
+        return 0;
     }
-    UnlockUpdates(changed);
-    return result;
-}
-
-bool TQnCustomChoiceEdit::ClipboardStartsWith(std::wstring_view text)
-{
-    if (!OpenClipboard(Handle()))
-        return false;
-    bool starts = false;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* clip = static_cast<const wchar_t*>(GlobalLock(data))) {
-            starts = std::wstring_view(clip).substr(0, text.size()) == text;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return starts;
+    if (!text.empty())
+        SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    return 0;
 }
 
 bool TQnCustomChoiceEdit::KeyDown(WORD key, unsigned shift)
@@ -663,14 +681,23 @@ bool TQnCustomChoiceEdit::KeyDown(WORD key, unsigned shift)
     // and close the window on Esc; the character that follows is ours.
     if (key == VK_ESCAPE || (key == VK_RETURN && !MultiLine))
         return true;
-    if (key == VK_F2 && (shift & (ssShift | ssAlt | ssCtrl)) == 0 && buttonStyle_ == TEventStyle::esDropDown &&
-        button_) {
-        FeedButton(TButtonMouse::bmPress, POINT{button_->Left + 1, button_->Top + 1}, true);
-        if (button_ && !DroppedDown() && button_->Reset())
-            PaintButton();
+    if (key == VK_F2 && (shift & (ssShift | ssAlt | ssCtrl)) == 0 && button_) {
+        PressButtonByKey();
         return true;
     }
     return false;
+}
+
+// A press (and, for a normal button, the release) at the button's corner:
+// the keyboard reaches every button that the mouse does.
+void TQnCustomChoiceEdit::PressButtonByKey()
+{
+    const POINT corner{button_->Left + 1, button_->Top + 1};
+    FeedButton(TButtonMouse::bmPress, corner, true);
+    if (button_ && buttonStyle_ == TEventStyle::esNormal)
+        FeedButton(TButtonMouse::bmRelease, corner, false);
+    if (button_ && !DroppedDown() && button_->Reset())
+        PaintButton();
 }
 
 bool TQnCustomChoiceEdit::KeyPress(wchar_t& key)

@@ -89,6 +89,7 @@ protected:
     void FocusReceived() override;
     void FocusLost() override;
     void BeforeValidate() override;
+    void Change() override;
     void ValidateText() override;
     void CancelMode(TControl* sender) override;
     void MouseMove(unsigned shift, int x, int y) override;
@@ -116,8 +117,10 @@ private:
     void PaintCheckGlyph(TCanvas& windowCanvas);
     void PaintBorder(TCanvas& c, RECT r);
     void ButtonPress(POINT window);
+    // F2 or Alt+Down.
+    void PressButtonByKey();
     LRESULT Paste(UINT msg, WPARAM wp, LPARAM lp);
-    bool ClipboardStartsWith(std::wstring_view text);
+    void AlignText();
     bool DesignTimeHot() const;
     int WidestChar() const;
 
@@ -138,6 +141,7 @@ private:
     bool showCheckGlyph_ = true;
     TControl* link_ = nullptr;
     RECT textRect_{};
+    int alignedLeft_ = -1; // the left of the rectangle the platform edit has
     bool buttonCapture_ = false; // we took the capture for a press on the button
 };
 

@@ -131,11 +131,20 @@ void TQnColorComboBox::DrawColorItem(TItemPaint& item)
     item.canvas.DrawText(text, textRect, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP, item.text);
 }
 
+ColorTextCheck TQnColorComboBox::CheckText() const
+{
+    // Leaving first finds the item equal to the text, then validates.
+    // Read-only or not: a text put in from code is read as a colour too.
+    const std::string text = Text();
+    if (const int item = IndexOfItem(ItemList, text); item >= 0)
+        return ColorTextCheck{true, item, 0};
+    return CheckColorText(text, [](TColor c) { return ColorToRGB(c); });
+}
+
 void TQnColorComboBox::ValidateText()
 {
-    // Read-only or not: a text put in from code is read as a colour too.
     if (ErrorCode == 0 && ItemIndex() == -1) {
-        const ColorTextCheck check = CheckColorText(Text(), [](TColor c) { return ColorToRGB(c); });
+        const ColorTextCheck check = CheckText();
         if (!check.valid)
             ErrorCode = ErrInvalidInteger;
         else if (check.itemIndex >= 0)
@@ -148,11 +157,15 @@ void TQnColorComboBox::ValidateText()
 
 bool TQnColorComboBox::TextAccepted() const
 {
-    if (!CanValidate())
-        return true;
-    // Leaving first finds the item equal to the text, then validates.
+    if (!CheckText().valid)
+        return false;
+    // What the combo base adds where the text may be validated.
     const std::string text = Text();
-    return IndexOfItem(ItemList, text) >= 0 || CheckColorText(text, [](TColor c) { return ColorToRGB(c); }).valid;
+    const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
+    if (CanValidate() && !CanEmpty && blank)
+        return false;
+    return !(CanValidate() && ComboStyle() == TComboStyle::csDropDownList && !blank &&
+             IndexOfItem(ItemList, text) < 0);
 }
 
 void TQnColorComboBox::ShowTextError()
@@ -175,7 +188,8 @@ LRESULT TQnColorComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp)
             TColorDialog dialog;
             dialog.Color = colorValue_;
             dialog.Execute(Handle());
-            SetColorValue(dialog.Color);
+            // The text is set anew in steps: one change, heard at the end.
+            WithUpdatesLocked([&] { SetColorValue(dialog.Color); });
         }
         return result;
     }

@@ -35,7 +35,7 @@ public:
     // Whether leaving would accept the text as it stands (a list item, or a
     // number that is a colour), asked without leaving and without changing
     // the text: a form's button can be pressed by a key while the focus is
-    // still here.
+    // still here. The same rule as leaving's, read-only or not.
     bool TextAccepted() const;
     // What leaving with a refused text does: the focus stays (or comes)
     // here and the balloon tells why.
@@ -52,6 +52,9 @@ protected:
     void ScaleChanged() override;
 
 private:
+    // The colour rule of leaving: a list item (the text equal to it, case
+    // ignored), else a number that is a colour.
+    ColorTextCheck CheckText() const;
     void PaintSwatch(int index);
     void UpdateDropDownWidth();
 

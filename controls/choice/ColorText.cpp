@@ -142,9 +142,11 @@ int64_t StrToInt64Def(std::string_view text, int64_t fallback)
 
 TColor SwatchColorFromText(std::string_view text)
 {
+    // A number beyond 32 bits is no colour, as text that is no number is
+    // not: typing one is no error (leaving refuses it).
     const int64_t value = StrToInt64Def(text, SwatchFallbackColor);
     if (value < INT32_MIN || value > INT32_MAX)
-        throw ERangeError(Format("Colour value %d is out of range", value));
+        return SwatchFallbackColor;
     return static_cast<TColor>(value);
 }
 

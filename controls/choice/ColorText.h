@@ -50,8 +50,8 @@ TColor StringToColor(std::string_view text);
 // 4294967295 here), or fallback when it is no such number.
 int64_t StrToInt64Def(std::string_view text, int64_t fallback);
 
-// The swatch colour of typed text: the number in it, white when it is none;
-// raises ERangeError for a number outside the signed 32-bit range.
+// The swatch colour of typed text: the number in it, white when it is none
+// or lies outside the signed 32-bit range.
 TColor SwatchColorFromText(std::string_view text);
 
 // What leaving the colour combo with typed text (no list item) leads to.

@@ -74,6 +74,18 @@ void TQnCustomEdit::UnlockUpdates(bool fireOnUnlock)
     }
 }
 
+void TQnCustomEdit::WithUpdatesLocked(const std::function<void()>& action)
+{
+    LockUpdates();
+    try {
+        action();
+    } catch (...) {
+        UnlockUpdates(false);
+        throw;
+    }
+    UnlockUpdates();
+}
+
 void TQnCustomEdit::Change()
 {
     if (updateCount_ > 0) {
@@ -136,7 +148,8 @@ void TQnCustomEdit::DoExit()
     BeforeValidate();
     ErrorCode = 0;
     errorPending_ = false;
-    ValidateText();
+    // A text rebuilt on leaving (in steps) is one change, heard at the end.
+    WithUpdatesLocked([this] { ValidateText(); });
     if (errorPending_ && HandleAllocated()) {
         // The focus stays: the form's exit sequence stops here.
         ::SetFocus(Handle());

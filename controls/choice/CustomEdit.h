@@ -55,6 +55,10 @@ public:
     virtual void LockUpdates();
     virtual void UnlockUpdates(bool fireOnUnlock = true);
 
+    // Runs `action` with updates locked: OnChange fires once after it, when
+    // the text changed meanwhile (not when an error passes through).
+    void WithUpdatesLocked(const std::function<void()>& action);
+
     // Requests (posted) to show the balloon for ErrorCode, or to hide it.
     void RequestShowError();
     void RequestHideError();

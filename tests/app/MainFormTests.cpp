@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -362,11 +363,90 @@ TEST_F(MainWindow, AValueOfTheWrongTypeStopsTheLoadWithItsName)
     EXPECT_TRUE(f.Checked(1));
     EXPECT_FALSE(f.Checked(5));
     f.btnApply.Click(); // disabled: nothing
-    f.chkFonts.Toggle();
-    f.chkFonts.Toggle();
+    f.chkPaletteScroll.Toggle();
     f.btnApply.Click();
-    EXPECT_FALSE(Stored(5)) << "taken over by the user, then unchecked: deleted";
-    EXPECT_EQ(GetRaw(Key(3), Name(3))->type, static_cast<DWORD>(REG_DWORD)) << "never loaded: left alone";
+    EXPECT_EQ(Stored(5), "1") << "never loaded: left alone";
+    EXPECT_EQ(GetRaw(Key(3), Name(3))->type, static_cast<DWORD>(REG_DWORD));
+}
+
+// What the load did not read (it stopped before, the value was refused, or
+// its key refuses reading) the window does not pretend to know: box and
+// editor take no input and say why, and no apply ever writes it.
+TEST_F(MainWindow, ASettingThatWasNotReadIsShownSoAndNeverWritten)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> notLoaded;
+        const char* firstReason; // of the first of them; the rest say the load stopped
+        const char* error;       // reported by the load, or null
+        int toggle;              // a loaded box to change before Ok
+    } cases[] = {
+        {"the load stopped before it", {9, 10, 11, 12, 13, 14}, "List index out of bounds (1)",
+         "List index out of bounds (1)", 2},
+        {"its own value was refused", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
+         "Invalid data type for 'AutoPaletteSelect'", "Invalid data type for 'AutoPaletteSelect'", 0},
+        {"its key cannot be read", {1, 2, 5}, "its key 'Software\\Borland\\Delphi\\5.0\\Extras' cannot be read.",
+         nullptr, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteTree(IdeRoot);
+        log_.errors.clear();
+        for (int tag = FirstTag; tag <= LastTag; ++tag)
+            Store(tag, HasCompanion(EntryForTag(tag)) ? "C:\\Old" : "1");
+        Store(7, "clRed");
+        Store(9, c.notLoaded.front() == 9 ? "\"Arial\"" : "\"Arial\",8,");
+        std::optional<LockedKey> locked;
+        if (c.notLoaded.front() == 1 && !c.error) {
+            locked.emplace(Key(1), "D:(A;;0x60002;;;WD)"); // write, but no read
+        } else if (c.notLoaded.front() == 1) {
+            const DWORD one = 1;
+            SetRaw(Key(1), Name(1), REG_DWORD, &one, sizeof one);
+        }
+        const std::vector<RawValue> before = [&] {
+            std::vector<RawValue> raw;
+            if (!locked)
+                for (int tag : c.notLoaded)
+                    raw.push_back(GetRaw(Key(tag), Name(tag)).value());
+            return raw;
+        }();
+
+        TfrmMain& f = OpenShown();
+        EXPECT_EQ(log_.errors, c.error ? std::vector<std::string>{c.error} : std::vector<std::string>{});
+        for (int tag = FirstTag; tag <= LastTag; ++tag) {
+            SCOPED_TRACE(tag);
+            const bool notLoaded = std::find(c.notLoaded.begin(), c.notLoaded.end(), tag) != c.notLoaded.end();
+            EXPECT_EQ(f.CheckBoxOf(tag).Enabled(), !notLoaded);
+            if (!notLoaded)
+                continue;
+            const std::string why = tag == c.notLoaded.front() || !c.error
+                                        ? c.firstReason
+                                        : "the load stopped before it, at '" + Name(c.notLoaded.front()) + "'.";
+            EXPECT_EQ(HintText(f.CheckBoxOf(tag)), "Not loaded: " + why);
+            if (TControl* editor = f.EditorOf(tag)) {
+                EXPECT_FALSE(editor->Enabled());
+                EXPECT_EQ(HintText(*editor), "Not loaded: " + why);
+            }
+        }
+        if (c.toggle)
+            f.CheckBoxOf(c.toggle).Toggle();
+        f.btnOk.Click();
+        Settle();
+        EXPECT_FALSE(f.Visible());
+        if (c.toggle) {
+            EXPECT_FALSE(Stored(c.toggle)) << "the change went in";
+        }
+        locked.reset();
+        for (size_t i = 0; i < before.size(); ++i) {
+            const auto after = GetRaw(Key(c.notLoaded[i]), Name(c.notLoaded[i]));
+            ASSERT_TRUE(after) << c.notLoaded[i];
+            EXPECT_EQ(after->type, before[i].type) << c.notLoaded[i];
+            EXPECT_EQ(after->data, before[i].data) << c.notLoaded[i];
+        }
+        if (before.empty()) {
+            EXPECT_EQ(Stored(1), "1");
+        }
+    }
 }
 
 // ---- the event table
@@ -422,6 +502,113 @@ TEST_F(MainWindow, ColourAndCenturyEditsAreChangesOnlyUnderACheckedBox)
     EXPECT_EQ(answer.shown, 1);
     EXPECT_EQ(Stored(7), "clBlue");
     EXPECT_EQ(Stored(8), "40");
+}
+
+// An editor's text is a change when it then differs from the text loaded
+// or last applied: leaving the colour editor rebuilds its text, a cancelled
+// colour dialog sets it again, a picker may give the same path. Edited by
+// hand and back it stays a change, as a box toggled twice does.
+TEST_F(MainWindow, AnEditorTextIsAChangeOnlyWhenItDiffersFromTheLoadedOne)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TfrmMain&)> act;
+        bool change;
+    } cases[] = {
+        {"Tab into the colour editor and out",
+         [](TfrmMain& f) {
+             f.PageControl.SetFocus();
+             Tap(VK_TAB);
+             EXPECT_TRUE(f.cbColor.Focused());
+             Tap(VK_TAB);
+             EXPECT_TRUE(f.edtDigitCentury.Focused());
+         },
+         false},
+        {"a cancelled colour dialog",
+         [](TfrmMain& f) {
+             f.cbColor.SetFocus();
+             for (int click = 0; click < 2; ++click)
+                 ClickAt(f.cbColor, 60, 8);
+         },
+         false},
+        {"Tab through the century editor",
+         [](TfrmMain& f) {
+             f.edtDigitCentury.SetFocus();
+             Tap(VK_TAB);
+         },
+         false},
+        {"the folder picker gives the same folder", [](TfrmMain& f) { f.edtTemplateDir.ButtonClick(); }, false},
+        {"the DLL picker gives another file", [](TfrmMain& f) { f.edtVC.ButtonClick(); }, true},
+        {"a colour typed and taken back",
+         [](TfrmMain& f) {
+             f.cbColor.SetFocus();
+             Settle();
+             Tap(VK_END);
+             TypeText(L"7");
+             Tap(VK_BACK);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteTree(IdeRoot);
+        Store(7, "$00123456");
+        Store(8, "30");
+        Store(11, "D:\\Templates");
+        Store(13, "D:\\VC.dll");
+        dialogs_.folderAnswer = "D:\\Templates";
+        dialogs_.saveAnswer = "D:\\Other.dll";
+        TfrmMain& f = OpenShown();
+        c.act(f);
+        Settle();
+        EXPECT_EQ(f.cbColor.Text(), "$00123456");
+        EXPECT_EQ(f.btnApply.Enabled(), c.change);
+        EXPECT_EQ(f.SettingsChanged(), c.change);
+        f.btnCancel.Click();
+    }
+}
+
+// The keyboard opens every picker the mouse does: Tab reaches the font
+// button, Space and Enter press it, F2 and Alt+Down press a path editor's
+// button.
+TEST_F(MainWindow, TheKeyboardReachesEveryPicker)
+{
+    Store(9, "\"Arial\",8,");
+    for (int tag : {10, 11, 12, 13, 14})
+        Store(tag, tag == 10 ? "1" : "D:\\x");
+    TfrmMain& f = OpenShown();
+    enum class Opens { nothing, font, folder, file };
+    struct Case {
+        const char* name;
+        TWinControl* from;
+        WORD key;
+        std::initializer_list<WORD> modifiers;
+        TWinControl* reaches;
+        Opens opens;
+    } cases[] = {
+        {"Tab from the last box", &f.chkJIT, VK_TAB, {}, &f.btnFont, Opens::nothing},
+        {"Space on the font button", &f.btnFont, VK_SPACE, {}, &f.btnFont, Opens::font},
+        {"Enter on the font button", &f.btnFont, VK_RETURN, {}, &f.btnFont, Opens::font},
+        {"F2 in a folder editor", &f.edtTemplateDir, VK_F2, {}, &f.edtTemplateDir, Opens::folder},
+        {"Alt+Down in a folder editor", &f.edtPrivDir, VK_DOWN, {VK_MENU}, &f.edtPrivDir, Opens::folder},
+        {"F2 in a DLL editor", &f.edtUniversumWiz, VK_F2, {}, &f.edtUniversumWiz, Opens::file},
+        {"Alt+Down in a DLL editor", &f.edtVC, VK_DOWN, {VK_MENU}, &f.edtVC, Opens::file},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.PageControl.SetActivePage(c.from->Parent() == &f.tabGeneral ? &f.tabGeneral : &f.TabSheet2);
+        c.from->SetFocus();
+        ASSERT_TRUE(PumpUntil([&] { return c.from->Focused(); }, 1000));
+        const size_t fonts = dialogs_.fontStarts.size(), folders = dialogs_.folderRequests.size(),
+                     files = dialogs_.saveRequests.size();
+        Tap(c.key, c.modifiers);
+        Settle();
+        EXPECT_TRUE(c.reaches->Focused());
+        EXPECT_EQ(dialogs_.fontStarts.size() - fonts, c.opens == Opens::font ? 1u : 0u);
+        EXPECT_EQ(dialogs_.folderRequests.size() - folders, c.opens == Opens::folder ? 1u : 0u);
+        EXPECT_EQ(dialogs_.saveRequests.size() - files, c.opens == Opens::file ? 1u : 0u);
+        EXPECT_TRUE(f.Visible()) << "Enter went to Ok";
+    }
 }
 
 TEST_F(MainWindow, FontButtonRunsTheFontDialogWithTheCurrentFont)

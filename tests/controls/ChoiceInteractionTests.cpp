@@ -148,14 +148,19 @@ protected:
     int buttonClicks = 0;
 };
 
-TEST_F(ChoiceEditKeys, F2PressesTheButtonOnlyInDropDownStyle)
+// The keyboard presses the button in either style: F2, or Alt+Down.
+TEST_F(ChoiceEditKeys, F2AndAltDownPressTheButton)
 {
-    Press(VK_F2);
-    EXPECT_EQ(buttonClicks, 0);
-    edit->SetButtonStyle(TEventStyle::esDropDown);
-    Press(VK_F2);
-    EXPECT_EQ(buttonClicks, 1);
-    EXPECT_EQ(edit->EditButton()->EditButtonState(), TEditButtonState::ebsUp);
+    for (TEventStyle style : {TEventStyle::esNormal, TEventStyle::esDropDown}) {
+        edit->SetButtonStyle(style);
+        buttonClicks = 0;
+        Press(VK_F2);
+        Tap(VK_DOWN, {VK_MENU});
+        EXPECT_EQ(buttonClicks, 2);
+        EXPECT_EQ(edit->EditButton()->EditButtonState(), TEditButtonState::ebsUp);
+        Tap(VK_F2, {VK_SHIFT});
+        EXPECT_EQ(buttonClicks, 2) << "not with Shift";
+    }
 }
 
 TEST_F(ChoiceEditKeys, EnterAndEscGoToTheFormsButtons)
@@ -274,8 +279,9 @@ TEST_F(ChoiceEditKeys, BalloonGoesAfterItsTimeAndWithItsEdit)
 
 TEST_F(ChoiceEditKeys, ClickOnTheTextIsTheEditsClickOnTheButtonTheButtonsOnly)
 {
-    int clicks = 0;
+    int clicks = 0, ups = 0;
     edit->OnClick = [&](TControl&) { ++clicks; };
+    edit->OnMouseUp = [&](TControl&, TMouseButton, unsigned, int, int) { ++ups; };
     struct Case {
         const char* where;
         POINT at; // client coordinates
@@ -287,10 +293,11 @@ TEST_F(ChoiceEditKeys, ClickOnTheTextIsTheEditsClickOnTheButtonTheButtonsOnly)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.where);
-        clicks = buttonClicks = 0;
+        clicks = buttonClicks = ups = 0;
         ClickAt(*edit, c.at.x, c.at.y);
         EXPECT_EQ(clicks, c.clicks);
         EXPECT_EQ(buttonClicks, c.buttonClicks);
+        EXPECT_EQ(ups, 1) << "the release is the edit's too";
         Pump(static_cast<int>(GetDoubleClickTime()) + 50); // the next press is no double-click
     }
 }

@@ -212,3 +212,30 @@ TEST_F(FlatEdits, TenThousandPaintsOfEachLookKeepTheGdiCount)
         EXPECT_EQ(a.framePaints - paints, 10000);
     }
 }
+
+// The century editor's case of the rule every editor keeps: text up to the
+// limit goes in and scrolls, whatever the width; a paste past it is refused
+// whole (the system cut it silently), and a paste takes the first line.
+TEST_F(FlatEdits, TextUpToTheLimitGoesInAndAPastePastItIsRefused)
+{
+    struct Case {
+        std::wstring pasted;
+        std::string after;
+    } cases[] = {
+        {std::wstring(30, L'7'), std::string(30, '7')},
+        {std::wstring(31, L'7'), "50"},
+        {L"12\r\n34", "12"},
+    };
+    a.SetMaxLength(30);
+    a.SetWidth(26);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after);
+        a.SetText("50");
+        a.SetFocus();
+        Settle();
+        a.SelectAll();
+        ASSERT_TRUE(SetClipboardText(form.Handle(), c.pasted));
+        Tap('V', {VK_CONTROL});
+        EXPECT_EQ(a.Text(), c.after);
+    }
+}

@@ -35,6 +35,11 @@ public:
     void SetDialogFont(const FontDesc& value) override { font = value; }
     bool ApplyEnabled() const override { return apply; }
     void SetApplyEnabled(bool value) override { apply = value; }
+    void SetNotLoaded(int tag, const std::string& reason) override
+    {
+        enabled[tag] = false;
+        notLoaded[tag] = reason;
+    }
 
     // A user's click on a box.
     void Click(int tag)
@@ -46,6 +51,7 @@ public:
     std::array<bool, LastTag + 1> checked{};
     std::array<bool, LastTag + 1> enabled{};
     std::array<std::string, LastTag + 1> text;
+    std::array<std::string, LastTag + 1> notLoaded; // the reason, empty for a loaded entry
     FontDesc font;
     bool apply = false;
     TTweakState state{*this};
