@@ -301,7 +301,6 @@ void TQnCustomChoiceEdit::LayoutText()
         button_.reset();
     textLeft_ = out.leftMargin;
     textRect_ = RECT{out.formatRect.left, out.formatRect.top, out.formatRect.right, out.formatRect.bottom};
-    alignedLeft_ = -1;
     AlignText();
 }
 
@@ -313,21 +312,25 @@ void TQnCustomChoiceEdit::AlignText()
     if (!HandleAllocated())
         return;
     RECT r = textRect_;
-    // The platform keeps its margins inside the rectangle.
     const LRESULT margins = SendMessageW(Handle(), EM_GETMARGINS, 0, 0);
-    const int room = r.right - r.left - LOWORD(margins) - HIWORD(margins);
-    if (Alignment() != TAlignment::taLeftJustify && room > 0) {
+    auto setRect = [&](const RECT& rect) {
+        SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
+        SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
+    };
+    if (Alignment() != TAlignment::taLeftJustify) {
+        // The platform keeps its margins and a border's inset inside the
+        // rectangle: the room is what it makes of the whole one.
+        setRect(textRect_);
+        RECT full{};
+        SendMessageW(Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&full));
+        const int room = full.right - full.left;
         TBitmap probe(1, 1);
         probe.Canvas().SetFont(ScaledFont());
         const int width = probe.Canvas().MeasureText(Text(), DT_SINGLELINE | DT_NOPREFIX).cx;
         if (width < room)
-            r.left += Alignment() == TAlignment::taCenter ? (room - width) / 2 : room - width - 1;
+            r.left += Alignment() == TAlignment::taCenter ? (room - width) / 2 : room - width;
     }
-    if (r.left == alignedLeft_)
-        return;
-    alignedLeft_ = r.left;
-    SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
-    SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, margins);
+    setRect(r);
     // A text that fits shows from its start.
     if (r.left > textRect_.left)
         SendMessageW(Handle(), EM_LINESCROLL, static_cast<WPARAM>(-0x7FFF), 0);

@@ -141,7 +141,6 @@ private:
     bool showCheckGlyph_ = true;
     TControl* link_ = nullptr;
     RECT textRect_{};
-    int alignedLeft_ = -1; // the left of the rectangle the platform edit has
     bool buttonCapture_ = false; // we took the capture for a press on the button
 };
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -256,6 +257,41 @@ TEST_F(ColorCombo, TextUpToItsLimitGoesInWhateverTheWidth)
         }
         EXPECT_EQ(c.editor->Text(), c.after);
         EXPECT_EQ(changes.empty(), c.after == "clRed" || c.editor != combo) << "refused: no change";
+    }
+}
+
+// A centred text that fits starts where the platform's own centring puts
+// it: halfway in what the platform makes of the whole rectangle (its margins
+// and the border's inset stay inside), also after a resize or a new font.
+TEST_F(ColorCombo, ACentredTextStartsWhereThePlatformCentresIt)
+{
+    const std::string wide(60, '7');
+    for (int step = 0; step < 3; ++step) {
+        SCOPED_TRACE(step);
+        if (step == 1)
+            combo->SetWidth(170);
+        if (step == 2) {
+            TFont font = combo->Font();
+            font.SetSize(10);
+            combo->SetFont(font);
+        }
+        for (const char* text : {"clRed", "$00123456", "clBtnFace"}) {
+            SCOPED_TRACE(text);
+            combo->SetText(wide);
+            RECT whole{};
+            SendMessageW(combo->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&whole));
+            combo->SetText(text);
+            Settle();
+            HDC dc = GetDC(combo->Handle());
+            const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(combo->Handle(), WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            const std::wstring wtext(text, text + strlen(text));
+            GetTextExtentPoint32W(dc, wtext.c_str(), static_cast<int>(wtext.size()), &extent);
+            SelectObject(dc, old);
+            ReleaseDC(combo->Handle(), dc);
+            const LRESULT at = SendMessageW(combo->Handle(), EM_POSFROMCHAR, 0, 0);
+            EXPECT_EQ(static_cast<short>(LOWORD(at)), whole.left + (whole.right - whole.left - extent.cx) / 2);
+        }
     }
 }
 
